@@ -1,0 +1,35 @@
+# GoogleTest from Debian's sources, compiled with the build's own toolchain.
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+# GoogleTest's own sources are not held to our warning level.
+foreach(t gtest gtest_main)
+  target_compile_options(${t} PRIVATE -w)
+endforeach()
+
+if(WIN32 AND ZORV_CAN_RUN_TESTS)
+  add_test(NAME wine_prefix_setup COMMAND ${CMAKE_SOURCE_DIR}/cmake/wine-prefix.sh ${ZORV_WINE_PREFIX})
+  set_tests_properties(wine_prefix_setup PROPERTIES FIXTURES_SETUP wine_prefix TIMEOUT 300)
+endif()
+
+# zorv_add_test(name SOURCES ... LIBS ...): one GoogleTest program, registered as one CTest test.
+# Windows programs run under wine64 with the build's own prefix; on i686 they are only built.
+function(zorv_add_test name)
+  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;DEPENDS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main)
+  if(ARG_DEPENDS)
+    add_dependencies(${name} ${ARG_DEPENDS})
+  endif()
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 600)
+  endif()
+  if(NOT WIN32)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT})
+  elseif(ZORV_CAN_RUN_TESTS)
+    add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine_prefix TIMEOUT ${ARG_TIMEOUT})
+  endif()
+endfunction()

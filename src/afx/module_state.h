@@ -1,0 +1,46 @@
+// Module state of the application-framework stand-in: which module's framework state is
+// current on a thread, and the per-thread lock of the temporary-object maps.
+#pragma once
+
+#include "common/win_types.h"
+
+class CWinApp;
+
+struct AFX_MODULE_STATE {
+  CWinApp* m_pCurrentWinApp = nullptr;
+#ifdef _WIN32
+  HINSTANCE m_hCurrentInstanceHandle = nullptr;
+  HINSTANCE m_hCurrentResourceHandle = nullptr;
+#endif
+  const char* m_lpszCurrentAppName = nullptr;
+  bool m_bDLL = true;
+};
+
+// The module's own state (one per module) and the state current on the calling thread
+// (the host's until a guard makes the module's current).
+AFX_MODULE_STATE* AfxGetStaticModuleState();
+AFX_MODULE_STATE* AfxGetModuleState();
+AFX_MODULE_STATE* AfxSetModuleState(AFX_MODULE_STATE* state);
+
+// Makes a module state current for a scope and restores the previous one when it ends.
+class AFX_MAINTAIN_STATE2 {
+ public:
+  explicit AFX_MAINTAIN_STATE2(AFX_MODULE_STATE* state) : previous_(AfxSetModuleState(state)) {}
+  ~AFX_MAINTAIN_STATE2() { AfxSetModuleState(previous_); }
+  AFX_MAINTAIN_STATE2(const AFX_MAINTAIN_STATE2&) = delete;
+  AFX_MAINTAIN_STATE2& operator=(const AFX_MAINTAIN_STATE2&) = delete;
+
+ private:
+  AFX_MODULE_STATE* previous_;
+};
+
+// Temporary-object maps: while locked (count > 0) temporary objects are kept; the unlock that
+// brings the count to zero deletes them when asked to (bDeleteTemps).
+void AfxLockTempMaps();
+BOOL AfxUnlockTempMaps(BOOL bDeleteTemps = TRUE);
+int AfxTempMapLockCount();
+
+// Registers a cleanup run by the unlock that releases the last lock on this thread
+// (temporary window wrappers register here).
+using AfxTempCleanup = void (*)();
+void AfxSetTempCleanup(AfxTempCleanup cleanup);

@@ -1,0 +1,50 @@
+// The few Win32 types that platform-neutral code needs. On Windows they come from <windows.h>;
+// elsewhere they are declared here with the identical layout, so the same code builds natively.
+#pragma once
+
+#ifdef _WIN32
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
+#include <cstdint>
+
+typedef std::uint32_t DWORD;
+typedef std::uint16_t WORD;
+typedef std::uint8_t BYTE;
+typedef std::int32_t LONG;
+typedef int BOOL;
+#ifndef TRUE
+#define TRUE 1
+#define FALSE 0
+#endif
+
+struct GUID {
+  std::uint32_t Data1;
+  std::uint16_t Data2;
+  std::uint16_t Data3;
+  std::uint8_t Data4[8];
+};
+
+struct SYSTEMTIME {
+  WORD wYear;
+  WORD wMonth;
+  WORD wDayOfWeek;
+  WORD wDay;
+  WORD wHour;
+  WORD wMinute;
+  WORD wSecond;
+  WORD wMilliseconds;
+};
+
+#ifndef MAX_PATH
+#define MAX_PATH 260
+#endif
+#endif
+
+static_assert(sizeof(GUID) == 16, "GUID is 16 bytes");
+static_assert(sizeof(SYSTEMTIME) == 16, "SYSTEMTIME is 16 bytes");

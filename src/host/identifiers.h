@@ -19,12 +19,12 @@ extern const GUID kHostValues;        // {151A5780-32BD-11D0-8151-00AA005F3C08}
 extern const GUID kHostScriptEngine;  // {AC401B78-0000-FA7D-0000-0800072C6326}
 
 // Host interfaces a script instance requires and holds without calling.
-extern const GUID kHeldInterface1;     // {AB9D9921-7F02-2F99-487F-080007160DC3}
-extern const GUID kHeldInterface5;     // {3F698780-32BE-11D0-8151-00AA005F3C08}
-extern const GUID kHeldInterface6;     // {AC96CF98-0045-5C0B-0000-0040105023FB}
-extern const GUID kHeldInterface7;     // {D9088161-32BF-11D0-8151-00AA005F3C08}
-extern const GUID kHeldInterface11;    // {AC96CFC0-0045-6597-0000-0040105023FB}
-extern const GUID kHostObjectClass;    // {D394EB1A-78EC-11D0-9037-00059A20195A}
-extern const GUID kHostObjectIface;    // {A7EBAA8A-78EC-11D0-9037-00059A20195A}
+extern const GUID kHeldInterface1;   // {AB9D9921-7F02-2F99-487F-080007160DC3}
+extern const GUID kHeldInterface5;   // {3F698780-32BE-11D0-8151-00AA005F3C08}
+extern const GUID kHeldInterface6;   // {AC96CF98-0045-5C0B-0000-0040105023FB}
+extern const GUID kHeldInterface7;   // {D9088161-32BF-11D0-8151-00AA005F3C08}
+extern const GUID kHeldInterface11;  // {AC96CFC0-0045-6597-0000-0040105023FB}
+extern const GUID kHostObjectClass;  // {D394EB1A-78EC-11D0-9037-00059A20195A}
+extern const GUID kHostObjectIface;  // {A7EBAA8A-78EC-11D0-9037-00059A20195A}
 
 }  // namespace xtra::ids

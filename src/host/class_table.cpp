@@ -135,9 +135,4 @@ XtraResult getInterface(const ClassTable& table, HostObjectHeader* object, const
   return q.build(object, out);
 }
 
-int EnumerateClassTable(const GUID* filter, ClassVisitor classVisitor,
-                        InterfaceVisitor interfaceVisitor, void* context) {
-  return walkClassTable(moduleClassTable(), filter, classVisitor, interfaceVisitor, context);
-}
-
 }  // namespace xtra

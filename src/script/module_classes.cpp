@@ -22,4 +22,9 @@ const ClassTable kTable = {kClasses, sizeof kClasses / sizeof kClasses[0]};
 
 const ClassTable& moduleClassTable() { return kTable; }
 
+int EnumerateClassTable(const GUID* filter, ClassVisitor classVisitor,
+                        InterfaceVisitor interfaceVisitor, void* context) {
+  return walkClassTable(kTable, filter, classVisitor, interfaceVisitor, context);
+}
+
 }  // namespace xtra

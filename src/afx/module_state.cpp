@@ -42,3 +42,8 @@ BOOL AfxUnlockTempMaps(BOOL bDeleteTemps) {
 int AfxTempMapLockCount() { return t_state.tempMapLocks; }
 
 void AfxSetTempCleanup(AfxTempCleanup cleanup) { t_state.cleanup = cleanup; }
+
+void AfxTermThread() {
+  if (t_state.cleanup != nullptr) t_state.cleanup();
+  t_state = ThreadState{};
+}

@@ -5,6 +5,7 @@
 #include "common/win_types.h"
 
 class CWinApp;
+class CDynLinkLibrary;
 
 struct AFX_MODULE_STATE {
   CWinApp* m_pCurrentWinApp = nullptr;
@@ -14,6 +15,7 @@ struct AFX_MODULE_STATE {
 #endif
   const char* m_lpszCurrentAppName = nullptr;
   bool m_bDLL = true;
+  CDynLinkLibrary* m_pLibraryList = nullptr;  // resource modules searched after this one
 };
 
 // The module's own state (one per module) and the state current on the calling thread
@@ -21,6 +23,15 @@ struct AFX_MODULE_STATE {
 AFX_MODULE_STATE* AfxGetStaticModuleState();
 AFX_MODULE_STATE* AfxGetModuleState();
 AFX_MODULE_STATE* AfxSetModuleState(AFX_MODULE_STATE* state);
+
+// The application object of the current module state (null in the host's).
+inline CWinApp* AfxGetApp() { return AfxGetModuleState()->m_pCurrentWinApp; }
+
+#ifdef _WIN32
+// The instance and resource handles of the current module state (null until AfxWinInit).
+inline HINSTANCE AfxGetInstanceHandle() { return AfxGetModuleState()->m_hCurrentInstanceHandle; }
+inline HINSTANCE AfxGetResourceHandle() { return AfxGetModuleState()->m_hCurrentResourceHandle; }
+#endif
 
 // Makes a module state current for a scope and restores the previous one when it ends.
 class AFX_MAINTAIN_STATE2 {
@@ -44,3 +55,7 @@ int AfxTempMapLockCount();
 // (temporary window wrappers register here).
 using AfxTempCleanup = void (*)();
 void AfxSetTempCleanup(AfxTempCleanup cleanup);
+
+// Ends the framework's state of the calling thread: its temporary objects are released and
+// its module state and temporary-map lock are reset (the thread is going away).
+void AfxTermThread();

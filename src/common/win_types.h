@@ -18,6 +18,10 @@ typedef std::uint16_t WORD;
 typedef std::uint8_t BYTE;
 typedef std::int32_t LONG;
 typedef int BOOL;
+typedef unsigned int UINT;
+typedef std::uintptr_t WPARAM;
+typedef std::intptr_t LPARAM;
+typedef std::intptr_t LRESULT;
 #ifndef TRUE
 #define TRUE 1
 #define FALSE 0

@@ -1,0 +1,26 @@
+#include "app_info.h"
+
+#include "host/identifiers.h"
+#include "text_copy.h"
+
+namespace xtrahost {
+
+AppInfo::AppInfo(CallLog& log) : Counted(log, "AppInfo", xtra::ids::kHostAppInfo) {}
+
+XtraResult XTRA_CALL AppInfo::ReadStringProperty(std::int32_t property, char* buffer,
+                                                 std::int32_t size) {
+  log().add("AppInfo.ReadStringProperty(" + std::to_string(property) + ", " + std::to_string(size) +
+            ")");
+  XtraResult code = xtra::kOk;
+  if (failures_.fire(property, &code)) return code;
+  if (property == HostAppInfo::kApplicationName) {
+    copyText(name_, buffer, size);
+  } else if (property == HostAppInfo::kVersion) {
+    copyText(version_, buffer, size);
+  } else {
+    return xtra::kNotAvailable;
+  }
+  return xtra::kOk;
+}
+
+}  // namespace xtrahost

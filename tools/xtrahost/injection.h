@@ -1,0 +1,50 @@
+// Failure injection: a result code that an operation gives instead of doing its work, either
+// every time or a given number of times (after which the operation works again).
+#pragma once
+
+#include <cstdint>
+#include <map>
+
+#include "host/host_interfaces.h"
+
+namespace xtrahost {
+
+constexpr int kEveryTime = -1;
+
+class Injection {
+ public:
+  Injection() = default;
+  Injection(XtraResult code, int times) : code_(code), remaining_(times) {}
+
+  // True (and the code) when the operation is to fail this time; consumes one failure.
+  bool fire(XtraResult* code) {
+    if (remaining_ == 0) return false;
+    if (remaining_ > 0) --remaining_;
+    if (code != nullptr) *code = code_;
+    return true;
+  }
+  bool armed() const { return remaining_ != 0; }
+
+ private:
+  XtraResult code_ = 0;
+  int remaining_ = 0;
+};
+
+// Injections chosen by a key (a property number, a registry key, an interface identifier).
+template <class Key, class Less = std::less<Key>>
+class InjectionMap {
+ public:
+  void set(const Key& key, XtraResult code, int times = kEveryTime) {
+    map_[key] = Injection(code, times);
+  }
+  void clear() { map_.clear(); }
+  bool fire(const Key& key, XtraResult* code) {
+    auto it = map_.find(key);
+    return it != map_.end() && it->second.fire(code);
+  }
+
+ private:
+  std::map<Key, Injection, Less> map_;
+};
+
+}  // namespace xtrahost

@@ -1,0 +1,49 @@
+// The script files that xtrahost runs: one command per line.
+//
+//   # comment (blank lines are ignored too)
+//   new                           create the script instance
+//   destroy                       give it up (destroy runs when its last reference goes)
+//   handler NAME [VALUE]          define script handler NAME: it prints its arguments and
+//                                 returns VALUE, or its first argument when none is given
+//   METHOD [ARG[,] ARG ...]       call a method of the message table by name; instance
+//                                 methods get the instance as their first argument
+//   call NUMBER [ARG[,] ARG ...]  call a method by number, with exactly the arguments given
+//
+// ARG is "text" (escapes \" \\ \n \t), an integer, #symbol, void, or me (the instance).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "message_table.h"
+
+namespace xtrahost {
+
+struct ScriptArg {
+  enum class Kind { String, Integer, Symbol, Void, Me };
+  Kind kind;
+  std::string text;  // the string's text or the symbol's name
+  std::int32_t integer = 0;
+};
+
+struct ScriptCommand {
+  enum class Kind { New, Destroy, Handler, Method };
+  Kind kind;
+  int line;
+  std::string name;  // handler or method name
+  ScriptMethod method{};
+  std::vector<ScriptArg> args;  // for a handler: its value, if any
+};
+
+struct ScriptError {
+  int line = 0;
+  std::string message;
+};
+
+// Parses a whole script; method names are looked up in the table. On the first malformed line
+// gives false and says where and why.
+bool parseScript(const std::string& text, const MessageTable& table,
+                 std::vector<ScriptCommand>* commands, ScriptError* error);
+
+}  // namespace xtrahost

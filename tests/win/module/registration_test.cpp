@@ -1,0 +1,144 @@
+// Register: the host checks, the three entries with their exact bytes, and what each failure
+// leaves in the registration cache.
+#include <cstring>
+#include <string>
+
+#include "module/module_fixture.h"
+
+namespace zorvtest {
+namespace {
+
+using namespace xtra;
+
+const std::string kMessageTable =
+    "xtra ZORVgame -- game xtra\n"
+    "new object me\n"
+    "-- MISC --\n"
+    "* gameLoadDLLzorv string sFilename --\n"
+    "* gameStartDlgzorv --\n"
+    "* gameScoreDlgzorv string sScoreInfo --\n"
+    "* gameStopDlgzorv --\n"
+    "callAFunction object me, symbol otherHandler, * --\n"
+    "callACommand  object me, symbol otherHandler, * --\n";
+
+constexpr XtraResult kHostCode = static_cast<XtraResult>(0x80040777u);
+
+class RegistrationTest : public ModuleTest {
+ protected:
+  void TearDown() override {
+    EXPECT_TRUE(host.unbalancedReferences().empty())
+        << ::testing::PrintToString(host.unbalancedReferences());
+    EXPECT_EQ(host.allocator.liveBlocks(), 0u);
+    ModuleTest::TearDown();
+  }
+  const std::vector<xtrahost::RegistryEntry>& entries() { return host.registry.entries(); }
+  const std::vector<xtrahost::RegistryPut>& puts() { return host.registry.puts(); }
+};
+
+TEST_F(RegistrationTest, WritesTheLoadControlAndScriptingEntries) {
+  ASSERT_EQ(module->registerModule(), kOk);
+  ASSERT_EQ(entries().size(), 2u);
+  EXPECT_TRUE(sameId(entries()[0].classId, ids::kScriptClass));
+  EXPECT_TRUE(sameId(entries()[0].interfaceId, ids::kLoadControl));
+  EXPECT_EQ(entries()[0].xtraDict, host.registry.xtraDict());
+  EXPECT_TRUE(sameId(entries()[1].classId, ids::kScriptClass));
+  EXPECT_TRUE(sameId(entries()[1].interfaceId, ids::kScriptInterface));
+  EXPECT_EQ(entries()[1].xtraDict, host.registry.xtraDict());
+
+  ASSERT_EQ(puts().size(), 3u);
+  const xtrahost::RegistryPut& options = puts()[0];
+  EXPECT_EQ(options.key, "XtraLoadControlOptions");
+  EXPECT_EQ(options.entry, 0u);
+  EXPECT_EQ(options.typeCode, 3);
+  EXPECT_EQ(options.size, 0);
+  EXPECT_EQ(options.integer(), 3u);
+
+  const xtrahost::RegistryPut& table = puts()[1];
+  EXPECT_EQ(table.key, "msgTable");
+  EXPECT_EQ(table.entry, 1u);
+  EXPECT_EQ(table.typeCode, 9);
+  EXPECT_EQ(table.size, 0);
+  EXPECT_EQ(table.text(), kMessageTable);
+  EXPECT_EQ(kMessageTable.size(), 275u);
+
+  const xtrahost::RegistryPut& safe = puts()[2];
+  EXPECT_EQ(safe.key, "safeForShockwave");
+  EXPECT_EQ(safe.entry, 1u);
+  EXPECT_EQ(safe.typeCode, 6);
+  EXPECT_EQ(safe.size, 1);
+  EXPECT_EQ(safe.bytes, (std::vector<std::uint8_t>{1}));
+}
+
+TEST_F(RegistrationTest, TheTableTravelsInAHostBlockFreedBeforeTheAppInfoIsReleased) {
+  ASSERT_EQ(module->registerModule(), kOk);
+  EXPECT_TRUE(host.log.inOrder({"AppInfo.ReadStringProperty(5, 64)", "Allocator.Allocate(276)",
+                                "Allocator.Free(276)", "AppInfo.Release"}))
+      << ::testing::PrintToString(host.log.entries());
+}
+
+TEST_F(RegistrationTest, OnlyDirectorItselfIsAccepted) {
+  for (const char* name : {"director", "DIRECTOR", "Director ", "Director8", "Directo", ""}) {
+    SCOPED_TRACE(name);
+    host.appInfo.setApplicationName(name);
+    EXPECT_EQ(module->registerModule(), kNotAvailable);
+    EXPECT_TRUE(entries().empty());
+  }
+}
+
+TEST_F(RegistrationTest, TheVersionMustBeginWithSixOrAbove) {
+  struct Case {
+    const char* version;
+    XtraResult expected;
+  };
+  for (Case c : {Case{"6", kOk}, Case{"8.5", kOk}, Case{"9.0", kOk}, Case{"5.0", kHostTooOld},
+                 Case{"10.0", kHostTooOld}, Case{"", kHostTooOld},
+                 Case{"\xC8.0", kHostTooOld}}) {  // a byte above 0x7F is negative when signed
+    SCOPED_TRACE(c.version);
+    const std::size_t before = entries().size();
+    host.appInfo.setVersion(c.version);
+    EXPECT_EQ(module->registerModule(), c.expected);
+    EXPECT_EQ(entries().size() - before, c.expected == kOk ? 2u : 0u);
+  }
+}
+
+TEST_F(RegistrationTest, HostFailuresBeforeTheCacheIsTouchedComeBackUnchanged) {
+  host.withhold(ids::kHostAppInfo, kHostCode);
+  EXPECT_EQ(module->registerModule(), kHostCode);
+  host.restore(ids::kHostAppInfo);
+
+  host.appInfo.failProperty(HostAppInfo::kApplicationName, kHostCode, 1);
+  EXPECT_EQ(module->registerModule(), kHostCode);
+  host.appInfo.failProperty(HostAppInfo::kVersion, kHostCode, 1);
+  EXPECT_EQ(module->registerModule(), kHostCode);
+  EXPECT_TRUE(entries().empty());
+}
+
+TEST_F(RegistrationTest, ScriptingEntryRefusedLeavesOnlyTheLoadControlEntry) {
+  host.registry.failAddEntry(ids::kScriptInterface, kHostCode);
+  EXPECT_EQ(module->registerModule(), kHostCode);
+  ASSERT_EQ(puts().size(), 1u);
+  EXPECT_EQ(puts()[0].key, "XtraLoadControlOptions");
+}
+
+TEST_F(RegistrationTest, NoMemoryForTheTableLeavesAnEmptyScriptingEntry) {
+  host.allocator.failSize(276);
+  EXPECT_EQ(module->registerModule(), kOutOfMemory);
+  ASSERT_EQ(entries().size(), 2u);
+  EXPECT_TRUE(sameId(entries()[1].interfaceId, ids::kScriptInterface));
+  ASSERT_EQ(puts().size(), 1u);
+  EXPECT_EQ(puts()[0].key, "XtraLoadControlOptions");
+}
+
+TEST_F(RegistrationTest, OnlyTheLastPutDecidesTheResult) {
+  host.registry.failAddEntry(ids::kLoadControl, kHostCode);
+  host.registry.failPut("msgTable", kHostCode);
+  EXPECT_EQ(module->registerModule(), kOk);
+  EXPECT_EQ(puts().size(), 2u);
+
+  host.registry.clearFailures();
+  host.registry.failPut("safeForShockwave", kHostCode);
+  EXPECT_EQ(module->registerModule(), kHostCode);
+}
+
+}  // namespace
+}  // namespace zorvtest

@@ -57,6 +57,12 @@ XtraResult XTRA_CALL ScriptInterface::gameLoadDLLzorv(ScriptCallRecord* record) 
   }
   std::memcpy(s.gameModuleName, name, sizeof name);
 
+  // An empty name (also what an argument the host could not convert leaves) is never loaded:
+  // LoadLibraryA would not look for a GameModule with it.
+  if (s.gameModuleName[0] == '\0') {
+    setIntegerResult(record, 0);
+    return kOk;
+  }
   // The bare name first, so the system's DLL search order applies; then the Xtras folder.
   s.gameModule = LoadLibraryA(s.gameModuleName);
   if (s.gameModule == nullptr) {

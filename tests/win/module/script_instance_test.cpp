@@ -1,0 +1,110 @@
+// Creating and destroying script instances: which host interfaces are asked for, in which
+// order, and how they are given back.
+#include <windows.h>
+
+#include "module/script_fixture.h"
+
+namespace zorvtest {
+namespace {
+
+using namespace xtra;
+
+using ScriptInstanceTest = ModuleTest;
+
+const std::vector<std::string> kCreateOrder = {
+    "Callback.QueryInterface(HeldInterface1)",
+    "Callback.QueryInterface(HostAppInfo)",
+    "Callback.CreateHostObject(HostObjectClass, HostObjectIface)",
+    "Callback.QueryInterface(HostValues)",
+    "Callback.QueryInterface(HeldInterface5)",
+    "Callback.QueryInterface(HeldInterface6)",
+    "Callback.QueryInterface(HeldInterface7)",
+    "Callback.QueryInterface(HostScriptEngine)",
+    "Callback.QueryInterface(HeldInterface11)",
+};
+
+TEST_F(ScriptInstanceTest, CreateAsksForEveryInterfaceInOrder) {
+  auto object = module->createObject(ids::kScriptClass);
+  EXPECT_EQ(object->createResult(), kOk);
+  EXPECT_EQ(host.log.startingWith("Callback."), kCreateOrder);
+  object->release();
+  EXPECT_TRUE(host.unbalancedReferences().empty());
+}
+
+TEST_F(ScriptInstanceTest, DestroyReleasesEachInterfaceOnceWithTheHostObjectAfterFiveAndSix) {
+  auto object = module->createObject(ids::kScriptClass);
+  ASSERT_EQ(object->createResult(), kOk);
+  host.log.clear();
+  object->release();
+  ASSERT_TRUE(object->destroyed());
+  std::vector<std::string> releases;
+  for (const std::string& e : host.log.entries()) {
+    if (e.size() > 8 && e.compare(e.size() - 8, 8, ".Release") == 0) releases.push_back(e);
+  }
+  EXPECT_EQ(releases,
+            (std::vector<std::string>{"Held1.Release", "AppInfo.Release", "Values.Release",
+                                      "Held5.Release", "Held6.Release", "HostObject#1.Release",
+                                      "Held7.Release", "ScriptEngine.Release", "Held11.Release"}));
+  EXPECT_TRUE(host.unbalancedReferences().empty());
+}
+
+TEST_F(ScriptInstanceTest, WithoutInterfaceSevenCreateStopsBeforeTheScriptEngine) {
+  host.withhold(ids::kHeldInterface7);
+  auto object = module->createObject(ids::kScriptClass);
+  EXPECT_EQ(object->createResult(), kNotAvailable);
+  EXPECT_FALSE(host.log.contains("Callback.QueryInterface(HostScriptEngine)"));
+  EXPECT_FALSE(host.log.contains("Callback.QueryInterface(HeldInterface11)"));
+  object->release();  // destroy gives back what create obtained
+  EXPECT_TRUE(host.unbalancedReferences().empty());
+}
+
+TEST_F(ScriptInstanceTest, WithoutValuesCreateFailsAfterAskingForEverything) {
+  host.withhold(ids::kHostValues);
+  auto object = module->createObject(ids::kScriptClass);
+  EXPECT_EQ(object->createResult(), kNotAvailable);
+  EXPECT_TRUE(host.log.contains("Callback.QueryInterface(HeldInterface11)"));
+  object->release();
+  EXPECT_TRUE(host.unbalancedReferences().empty());
+}
+
+TEST_F(ScriptInstanceTest, AnyMissingInterfaceFailsCreate) {
+  for (const GUID* iid :
+       {&ids::kHeldInterface1, &ids::kHostAppInfo, &ids::kHostObjectIface, &ids::kHeldInterface5,
+        &ids::kHeldInterface6, &ids::kHostScriptEngine, &ids::kHeldInterface11}) {
+    host.withhold(*iid);
+    auto object = module->createObject(ids::kScriptClass);
+    EXPECT_EQ(object->createResult(), kNotAvailable);
+    object->release();
+    host.restore(*iid);
+  }
+  EXPECT_TRUE(host.unbalancedReferences().empty());
+}
+
+class ScriptInstanceGameTest : public ScriptTest {};
+
+TEST_F(ScriptInstanceGameTest, DestroyFreesTheGameModuleOnceAndClearsItsName) {
+  ASSERT_EQ(integer(load("tgm_all.dll")), 1);
+  session->end();
+  EXPECT_EQ(GetModuleHandleA("tgm_all.dll"), nullptr);
+  const std::vector<std::uint8_t>& bytes = session->object().bytesAtDestroy();
+  ASSERT_GE(bytes.size(), nameOffset() + 16);
+  EXPECT_EQ(
+      std::vector<std::uint8_t>(bytes.begin() + nameOffset(), bytes.begin() + nameOffset() + 16),
+      std::vector<std::uint8_t>(16, 0));
+  EXPECT_EQ(session->object().field<void*>(fieldOffset(12)), nullptr);
+}
+
+TEST_F(ModuleTest, DestroyWithoutAGameModuleLeavesTheNameAlone) {
+  host.objectFill = 0xAB;
+  xtrahost::ScriptSession session(*module);
+  ASSERT_EQ(session.createResult(), kOk);
+  session.end();
+  const std::vector<std::uint8_t>& bytes = session.object().bytesAtDestroy();
+  const std::size_t name = 4 * sizeof(void*) + 8 + 12 * sizeof(void*);
+  ASSERT_GE(bytes.size(), name + 16);
+  EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin() + name, bytes.begin() + name + 16),
+            std::vector<std::uint8_t>(16, 0xAB));
+}
+
+}  // namespace
+}  // namespace zorvtest

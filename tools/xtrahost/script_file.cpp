@@ -21,9 +21,7 @@ class LineReader {
   }
   std::string word() {
     skipSeparators();
-    const std::size_t start = pos_;
-    while (pos_ < s_.size() && isNameChar(s_[pos_])) ++pos_;
-    return s_.substr(start, pos_ - start);
+    return name();
   }
   bool arg(ScriptArg* out) {
     skipSeparators();
@@ -43,6 +41,12 @@ class LineReader {
   std::string problem;
 
  private:
+  // The name characters at the current position, none skipped before them.
+  std::string name() {
+    const std::size_t start = pos_;
+    while (pos_ < s_.size() && isNameChar(s_[pos_])) ++pos_;
+    return s_.substr(start, pos_ - start);
+  }
   void skipSeparators() {
     while (pos_ < s_.size() && (s_[pos_] == ' ' || s_[pos_] == '\t' || s_[pos_] == ',')) ++pos_;
   }
@@ -76,9 +80,9 @@ class LineReader {
   }
   bool symbolArg(ScriptArg* out) {
     ++pos_;
-    const std::string name = word();
-    if (name.empty()) return fail("a symbol needs a name after '#'");
-    *out = ScriptArg{ScriptArg::Kind::Symbol, name, 0};
+    const std::string symbol = name();
+    if (symbol.empty()) return fail("a symbol needs a name after '#'");
+    *out = ScriptArg{ScriptArg::Kind::Symbol, symbol, 0};
     return endOfToken();
   }
   bool integerArg(ScriptArg* out) {

@@ -10,3 +10,9 @@ zorv_add_test(module_script_tests
           module/game_install.cpp
   LIBS xtrahost_lib
   DEPENDS ZORVgame ${ZORV_TEST_GAME_MODULES})
+
+zorv_add_test(module_reliability_tests
+  SOURCES module/reliability_test.cpp module/module_fixture.cpp module/game_install.cpp
+  LIBS xtrahost_lib
+  DEPENDS ZORVgame ${ZORV_TEST_GAME_MODULES}
+  TIMEOUT 1200)

@@ -16,6 +16,8 @@ build=build/win64
 prefix="$PWD/$build/wineprefix"
 bash cmake/wine-prefix.sh "$prefix"
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES=winedbg.exe=d
+# The sample game answers its own dialogs.
+export ZORV_GAME_UNATTENDED=1
 cd "$build/bin"
 script=../../../samples/demo.xts
 if [ -f "$script" ]; then

@@ -16,4 +16,7 @@ if [ ! -f "$prefix/system.reg" ]; then
 fi
 # A persistent server keeps later program starts fast; its output must not hold CTest's pipe.
 "$wineserver" -p60 </dev/null >/dev/null 2>&1 &
+# Wine's background services start with the first program; start them here, away from CTest's
+# pipe, or the first test holds it open until they quit (about 60 s).
+/usr/lib/wine/wine64 cmd /c exit </dev/null >/dev/null 2>&1 || true
 exit 0

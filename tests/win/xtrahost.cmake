@@ -18,7 +18,12 @@ zorv_add_test(xtrahost_library_tests
   TIMEOUT 120)
 
 zorv_add_test(xtrahost_module_tests
-  SOURCES xtrahost_module_test.cpp xtrahost_program_test.cpp
+  SOURCES xtrahost_module_test.cpp xtrahost_program_test.cpp xtrahost_installation_test.cpp
   LIBS xtrahost_lib
   DEPENDS xtrahost_fake_module xtrahost
   TIMEOUT 120)
+
+# The temporary installation writes HKLM\SOFTWARE\ZORV, like the tests of the installation key.
+if(ZORV_CAN_RUN_TESTS)
+  set_tests_properties(xtrahost_module_tests PROPERTIES RESOURCE_LOCK zorv_install_key)
+endif()

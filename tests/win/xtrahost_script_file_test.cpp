@@ -34,7 +34,7 @@ TEST(ScriptFileTest, ReadsCommandsAndEveryKindOfArgument) {
       "handler echoBack\n"
       "handler fixed \"answer\"\n"
       "new\r\n"
-      "load \"game \\\"1\\\".dll\"\n"
+      "load \"..\\games\\\"1\\\".dll\"\n"
       "callBack #fixed, -12, void me 7\n"
       "call 9 \"x\"\n"
       "destroy\n";
@@ -47,7 +47,7 @@ TEST(ScriptFileTest, ReadsCommandsAndEveryKindOfArgument) {
   EXPECT_EQ(commands[1].args[0].text, "answer");
   EXPECT_EQ(commands[2].kind, ScriptCommand::Kind::New);
   EXPECT_EQ(commands[3].line, 6);
-  EXPECT_EQ(commands[3].args[0].text, "game \"1\".dll");
+  EXPECT_EQ(commands[3].args[0].text, "..\\games\"1\".dll");
   const auto& args = commands[4].args;
   ASSERT_EQ(args.size(), 5u);
   EXPECT_EQ(args[0].kind, ScriptArg::Kind::Symbol);

@@ -69,10 +69,9 @@ class LineReader {
         *out = ScriptArg{ScriptArg::Kind::String, text, 0};
         return endOfToken();
       }
-      if (c == '\\' && pos_ + 1 < s_.size()) {
+      // Only \" and \\ are escapes, so that Windows paths need no doubling.
+      if (c == '\\' && pos_ + 1 < s_.size() && (s_[pos_ + 1] == '"' || s_[pos_ + 1] == '\\')) {
         c = s_[++pos_];
-        if (c == 'n') c = '\n';
-        if (c == 't') c = '\t';
       }
       text += c;
     }
@@ -135,6 +134,15 @@ bool parseLine(const std::string& line, const MessageTable& table, ScriptCommand
     if (command->name.empty()) return refuse("handler needs a name");
     if (!withArgs()) return false;
     return command->args.size() <= 1 || refuse("handler takes at most one value");
+  }
+  if (verb == "install") {
+    command->kind = ScriptCommand::Kind::Install;
+    if (!withArgs()) return false;
+    for (const ScriptArg& arg : command->args) {
+      if (arg.kind != ScriptArg::Kind::String) return refuse("install takes quoted texts");
+    }
+    return (!command->args.empty() && command->args.size() <= 2) ||
+           refuse("install needs a file and at most a name");
   }
   command->kind = ScriptCommand::Kind::Method;
   if (verb == "call") {

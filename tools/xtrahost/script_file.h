@@ -5,11 +5,14 @@
 //   destroy                       give it up (destroy runs when its last reference goes)
 //   handler NAME [VALUE]          define script handler NAME: it prints its arguments and
 //                                 returns VALUE, or its first argument when none is given
+//   install "FILE" ["NAME"]       copy FILE (a GameModule) into a temporary ZORV installation
+//                                 as NAME; the installation lasts until the script ends
 //   METHOD [ARG[,] ARG ...]       call a method of the message table by name; instance
 //                                 methods get the instance as their first argument
 //   call NUMBER [ARG[,] ARG ...]  call a method by number, with exactly the arguments given
 //
-// ARG is "text" (escapes \" \\ \n \t), an integer, #symbol, void, or me (the instance).
+// ARG is "text", an integer, #symbol, void, or me (the instance). In text, \" and \\ stand for
+// " and \; any other backslash stands for itself (so "..\games\Dice.dll" is a path).
 #pragma once
 
 #include <cstdint>
@@ -28,12 +31,12 @@ struct ScriptArg {
 };
 
 struct ScriptCommand {
-  enum class Kind { New, Destroy, Handler, Method };
+  enum class Kind { New, Destroy, Handler, Install, Method };
   Kind kind;
   int line;
   std::string name;  // handler or method name
   ScriptMethod method{};
-  std::vector<ScriptArg> args;  // for a handler: its value, if any
+  std::vector<ScriptArg> args;  // for a handler: its value, if any; for install: the texts
 };
 
 struct ScriptError {

@@ -1,5 +1,7 @@
 #include "script_runner.h"
 
+#include <stdexcept>
+
 #include "host_codes.h"
 
 namespace xtrahost {
@@ -19,6 +21,7 @@ ScriptRunner::ScriptRunner(LoadedModule& module, std::ostream& out)
 
 ScriptRunner::~ScriptRunner() {
   endSession();
+  installation_.reset();
   for (const std::string& name : handlers_) module_.host().engine.removeHandler(name);
 }
 
@@ -40,6 +43,9 @@ bool ScriptRunner::run(const std::vector<ScriptCommand>& commands) {
       case ScriptCommand::Kind::Handler:
         defineHandler(command);
         break;
+      case ScriptCommand::Kind::Install:
+        ok = install(command);
+        break;
       case ScriptCommand::Kind::Method:
         ok = runMethod(command);
         break;
@@ -48,6 +54,8 @@ bool ScriptRunner::run(const std::vector<ScriptCommand>& commands) {
   }
   if (session_) out_ << "end of script: the instance is given up\n";
   endSession();
+  if (installation_) out_ << "end of script: the temporary installation is removed\n";
+  installation_.reset();
   return true;
 }
 
@@ -89,6 +97,20 @@ void ScriptRunner::defineHandler(const ScriptCommand& command) {
         return xtra::kOk;
       });
   out_ << "line " << command.line << ": handler #" << name << " defined\n";
+}
+
+bool ScriptRunner::install(const ScriptCommand& command) {
+  const std::string& file = command.args[0].text;
+  const std::string name = command.args.size() > 1 ? command.args[1].text : "";
+  try {
+    if (!installation_) installation_ = std::make_unique<TemporaryInstallation>();
+    const std::string installed = installation_->addGameModule(file, name);
+    out_ << "line " << command.line << ": install -> " << installed << " (MainDir "
+         << installation_->folder() << ")\n";
+    return true;
+  } catch (const std::runtime_error& e) {
+    return refuse(command, e.what());
+  }
 }
 
 HostValue ScriptRunner::valueOf(const ScriptArg& arg) {

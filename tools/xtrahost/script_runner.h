@@ -10,6 +10,7 @@
 #include "loaded_module.h"
 #include "script_file.h"
 #include "script_session.h"
+#include "temporary_installation.h"
 
 namespace xtrahost {
 
@@ -20,13 +21,14 @@ class ScriptRunner {
 
   // Runs every command in order. Stops with false (after saying why, with the line number)
   // when a command cannot run: a call without an instance, a second new, a failed create.
-  // An instance still alive at the end is given up.
+  // An instance still alive at the end is given up; then a temporary installation goes.
   bool run(const std::vector<ScriptCommand>& commands);
 
  private:
   bool runNew(const ScriptCommand& command);
   bool runDestroy(const ScriptCommand& command);
   void defineHandler(const ScriptCommand& command);
+  bool install(const ScriptCommand& command);
   bool runMethod(const ScriptCommand& command);
   HostValue valueOf(const ScriptArg& arg);
   bool refuse(const ScriptCommand& command, const std::string& why);
@@ -37,6 +39,7 @@ class ScriptRunner {
   std::ostream& out_;
   std::unique_ptr<ScriptSession> session_;
   std::vector<std::string> handlers_;  // defined by the script; removed with the runner
+  std::unique_ptr<TemporaryInstallation> installation_;  // outlives the instance
 };
 
 }  // namespace xtrahost

@@ -1,0 +1,90 @@
+// The platform-neutral texts of the log and of the installation folder.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "common/install_dir_text.h"
+#include "common/log_text.h"
+
+namespace {
+
+SYSTEMTIME timeOf(int year, int month, int day, int hour, int minute, int second, int ms) {
+  SYSTEMTIME t{};
+  t.wYear = static_cast<WORD>(year);
+  t.wMonth = static_cast<WORD>(month);
+  t.wDay = static_cast<WORD>(day);
+  t.wHour = static_cast<WORD>(hour);
+  t.wMinute = static_cast<WORD>(minute);
+  t.wSecond = static_cast<WORD>(second);
+  t.wMilliseconds = static_cast<WORD>(ms);
+  return t;
+}
+
+const SYSTEMTIME kExampleTime = timeOf(2026, 12, 4, 15, 49, 0, 7);
+
+TEST(LogTextTest, LineCarriesTimeAndFourDigitMilliseconds) {
+  EXPECT_STREQ(formatLogLine(kExampleTime, "COM initialized!"), "15:49:00.0007: COM initialized!");
+  EXPECT_STREQ(formatLogLine(timeOf(2026, 1, 1, 23, 5, 9, 999), ""), "23:05:09.0999: ");
+}
+
+TEST(LogTextTest, BannerDateHasEnglishNamesAndWeekdayOfTheDate) {
+  const LogBanner banner = formatLogBanner(kExampleTime);
+  EXPECT_EQ(std::string(banner.lines[0]), std::string(31, '='));
+  EXPECT_STREQ(banner.lines[1], "ZORV LOG FILE");
+  EXPECT_STREQ(banner.lines[2], "Friday, December 04, 2026");
+  EXPECT_STREQ(banner.lines[3], "15:49:00");
+  EXPECT_STREQ(banner.lines[4], banner.lines[0]);
+  EXPECT_STREQ(formatBannerDate(timeOf(2000, 2, 29, 0, 0, 0, 0)), "Tuesday, February 29, 2000");
+  EXPECT_STREQ(formatBannerDate(timeOf(2100, 3, 1, 0, 0, 0, 0)), "Monday, March 01, 2100");
+}
+
+TEST(LogTextTest, FileNameFitsThePathFieldOrIsLeftEmpty) {
+  char path[MAX_PATH];
+  ASSERT_TRUE(formatLogFileName("D:\\Install\\", "game", kExampleTime, path));
+  EXPECT_STREQ(path, "D:\\Install\\game_12042026_154900.log");
+  ASSERT_TRUE(formatLogFileName("", "game", kExampleTime, path));
+  EXPECT_STREQ(path, "game_12042026_154900.log");
+
+  // "g_12042026_154900.log" is 21 characters: the folder takes the rest of 259.
+  const std::string folder(MAX_PATH - 1 - 21, 'f');
+  ASSERT_TRUE(formatLogFileName(folder.c_str(), "g", kExampleTime, path));
+  EXPECT_EQ(std::strlen(path), static_cast<std::size_t>(MAX_PATH - 1));
+  EXPECT_FALSE(formatLogFileName((folder + "f").c_str(), "g", kExampleTime, path));
+  EXPECT_STREQ(path, "");
+}
+
+TEST(LogTextTest, ErrorLineLosesLineFeedsOnly) {
+  EXPECT_STREQ(formatErrorLine("File not found.\r\n"), "ERROR: File not found.\r");
+  EXPECT_STREQ(formatErrorLine("a\nb\n\nc"), "ERROR: abc");
+  EXPECT_STREQ(formatErrorLine(nullptr), "ERROR: ");
+}
+
+// The rule applied to "MainDir" as read into a MAX_PATH buffer: bytes read, folder or failure.
+TEST(InstallDirTextTest, EndsWithOneBackslashWithinTheBuffer) {
+  const std::string longest(MAX_PATH - 2, 'd');
+  const struct {
+    std::string bytes;
+    std::string expected;  // empty: refused
+  } cases[] = {
+      {std::string("D:\\Install", 11), "D:\\Install\\"},
+      {std::string("D:\\Install\\", 12), "D:\\Install\\"},
+      {std::string("", 1), "\\"},
+      {"C:\\Raw", "C:\\Raw\\"},  // stored without terminator
+      {longest + '\0', longest + '\\'},
+      {longest, longest + '\\'},
+      {std::string(MAX_PATH - 1, 'd'), ""},  // the terminator fits, the backslash does not
+  };
+  for (const auto& c : cases) {
+    char dir[MAX_PATH];
+    std::memset(dir, '#', sizeof dir);
+    std::memcpy(dir, c.bytes.data(), c.bytes.size());
+    const bool ok = finishInstallDirText(dir, c.bytes.size(), sizeof dir);
+    EXPECT_EQ(ok, !c.expected.empty()) << c.bytes;
+    if (ok) {
+      EXPECT_EQ(std::string(dir), c.expected);
+    }
+  }
+}
+
+}  // namespace

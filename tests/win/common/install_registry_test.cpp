@@ -1,0 +1,89 @@
+// The installation key in Wine's real registry. Wine runs every process elevated, so a process
+// that may read but not write HKLM\SOFTWARE (openInstallKey failing although the key exists)
+// cannot be produced here; that case is left untested rather than faked.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "common/install_registry.h"
+#include "common/scoped_reg_key.h"
+#include "common_fixture.h"
+
+namespace {
+
+using InstallRegistryTest = CommonWinTest;
+
+// The folder through both forms; "failed" marks a form that returned false (the string form
+// must then leave its argument as it was).
+std::string readBothForms() {
+  char buffer[MAX_PATH];
+  const std::string fromBuffer = getInstallDir(buffer) ? buffer : "failed";
+  CString dir("unchanged");
+  const bool stringOk = getInstallDir(dir);
+  EXPECT_EQ(stringOk ? std::string(dir) : "failed", fromBuffer);
+  if (!stringOk) {
+    EXPECT_STREQ(dir, "unchanged");
+  }
+  return fromBuffer;
+}
+
+TEST_F(InstallRegistryTest, FolderEndsWithExactlyOneBackslash) {
+  const std::string longest(MAX_PATH - 2, 'd');
+  const struct {
+    std::string stored, delivered;
+  } cases[] = {{"D:\\Install", "D:\\Install\\"},
+               {"D:\\Install\\", "D:\\Install\\"},
+               {"", "\\"},
+               {longest, longest + "\\"},
+               {longest + "d", "failed"}};
+  for (const auto& c : cases) {
+    setMainDir(c.stored);
+    EXPECT_EQ(readBothForms(), c.delivered) << c.stored;
+  }
+  setMainDir("C:\\Bin", REG_BINARY);  // any type is read as text, terminated here
+  EXPECT_EQ(readBothForms(), "C:\\Bin\\");
+  setMainDir(std::string(MAX_PATH - 1, 'b'), REG_BINARY);
+  EXPECT_EQ(readBothForms(), "failed");
+}
+
+TEST_F(InstallRegistryTest, ReadFailuresAreLoggedInOrder) {
+  openLogInFolder();
+  RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kInstallKeyPath, "MainDir");
+  char buffer[MAX_PATH];
+  EXPECT_FALSE(getInstallDir(buffer));
+  removeInstallKey();
+  EXPECT_FALSE(getInstallDir(buffer));
+  EXPECT_EQ(loggedLines(),
+            "15:49:00.0007: Unable to read ZORV installation directory in Server\r\n"
+            "15:49:00.0007: ERROR Unable to open ZORV install key!\r\n"
+            "15:49:00.0007: ERROR could not get open zorv install key!\r\n");
+}
+
+TEST_F(InstallRegistryTest, OpenedKeyAllowsWritingAndIsTheCallersToClose) {
+  setMainDir("C:\\");
+  const ScopedRegKey key(openInstallKey());
+  ASSERT_TRUE(key);
+  EXPECT_EQ(RegSetValueExA(key.get(), "Probe", 0, REG_SZ, reinterpret_cast<const BYTE*>("x"), 2),
+            ERROR_SUCCESS);
+}
+
+TEST_F(InstallRegistryTest, TextureModeIsAFourByteDwordAndNeverCreatesTheKey) {
+  openLogInFolder();
+  ASSERT_TRUE(setTextureMode(0xA5A5F00Du));
+  DWORD type = 0, mode = 0, size = sizeof mode;
+  ASSERT_EQ(RegGetValueA(HKEY_LOCAL_MACHINE, kInstallKeyPath, "TextureMode", RRF_RT_ANY, &type,
+                         &mode, &size),
+            ERROR_SUCCESS);
+  EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
+  EXPECT_EQ(size, 4u);
+  EXPECT_EQ(mode, 0xA5A5F00Du);
+
+  removeInstallKey();
+  EXPECT_FALSE(setTextureMode(1));
+  HKEY probe = nullptr;
+  EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kInstallKeyPath, 0, KEY_READ, &probe),
+            ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(loggedLines(), "");
+}
+
+}  // namespace

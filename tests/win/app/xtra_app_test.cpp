@@ -1,0 +1,83 @@
+// The application object linked into this program, started and ended as the library's
+// DllMain does it, with the log replaced by a recorder.
+#include "app/xtra_app.h"
+
+#include <gtest/gtest.h>
+#include <ole2.h>
+
+#include <string>
+#include <vector>
+
+#include "afx/dll_startup.h"
+#include "afx/wnd.h"
+#include "com_thread.h"
+#include "common/log.h"
+
+namespace {
+std::vector<std::string> g_logged;
+}  // namespace
+
+// Stands in for the diagnostic log, which is not linked into this program.
+void logMessage(const char* text) { g_logged.emplace_back(text); }
+
+namespace {
+
+struct OleCase {
+  ComSetup setup;
+  const char* logged;
+};
+std::ostream& operator<<(std::ostream& out, const OleCase& c) { return out << c.setup; }
+
+class AppStartup : public ::testing::TestWithParam<OleCase> {};
+
+TEST_P(AppStartup, LogsTheOleOutcomeAndKeepsAHiddenFrameUntilShutdown) {
+  const OleCase param = GetParam();
+  g_logged.clear();
+  runOnComThread(param.setup, [param] {
+    ASSERT_TRUE(AfxDllProcessAttach(::GetModuleHandleA(nullptr)));
+    CXtraApp* app = xtraApp();
+    ASSERT_NE(nullptr, app->m_pMainWnd);
+    HWND frame = app->m_pMainWnd->m_hWnd;
+    EXPECT_FALSE(::IsWindowVisible(frame));
+    EXPECT_EQ(::GetCurrentThreadId(), ::GetWindowThreadProcessId(frame, nullptr));
+
+    AfxDllProcessDetach();
+    EXPECT_FALSE(::IsWindow(frame));
+    EXPECT_EQ(nullptr, app->m_pMainWnd);
+    expectOleAsSetUp(param.setup);
+  });
+  EXPECT_EQ(std::vector<std::string>{param.logged}, g_logged);
+}
+
+// Under Wine a thread that entered an STA through CoInitializeEx still gets S_OK from its
+// first OleInitialize.
+INSTANTIATE_TEST_SUITE_P(ComModels, AppStartup,
+                         ::testing::Values(OleCase{ComSetup::kNone, "COM initialized!"},
+                                           OleCase{ComSetup::kApartment, "COM initialized!"},
+                                           OleCase{ComSetup::kOle, "COM already initialized!"},
+                                           OleCase{ComSetup::kMultithreaded,
+                                                   "COM previous call MTA!"}));
+
+TEST(OleStartupText, NamesOutcomesThisSystemCannotProduce) {
+  EXPECT_STREQ("COM DLLs incompatible!", oleStartupText(OLE_E_WRONGCOMPOBJ));
+  EXPECT_STREQ("COM OleInitialize returned unknown value!", oleStartupText(E_FAIL));
+  EXPECT_STREQ("COM OleInitialize returned unknown value!", oleStartupText(2));
+}
+
+TEST(CloseHiddenFrame, DestroysTheFrameOnceAndThenHasNothingToDo) {
+  runOnComThread(ComSetup::kNone, [] {
+    ASSERT_TRUE(AfxDllProcessAttach(::GetModuleHandleA(nullptr)));
+    CXtraApp* app = xtraApp();
+    ASSERT_NE(nullptr, app->m_pMainWnd);
+    HWND frame = app->m_pMainWnd->m_hWnd;
+    app->CloseHiddenFrame();
+    EXPECT_FALSE(::IsWindow(frame));
+    EXPECT_EQ(nullptr, app->m_pMainWnd);
+    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(frame));
+    app->CloseHiddenFrame();
+    EXPECT_EQ(nullptr, app->m_pMainWnd);
+    AfxDllProcessDetach();
+  });
+}
+
+}  // namespace

@@ -7,17 +7,13 @@ namespace {
 AFX_MODULE_STATE g_moduleState;
 AFX_MODULE_STATE g_hostState;
 
-struct ThreadState {
-  AFX_MODULE_STATE* current = nullptr;
-  int tempMapLocks = 0;
-  AfxTempCleanup cleanup = nullptr;
-};
-
-thread_local ThreadState t_state;
+thread_local AFX_THREAD_STATE t_state;
 
 }  // namespace
 
 AFX_MODULE_STATE* AfxGetStaticModuleState() { return &g_moduleState; }
+
+AFX_THREAD_STATE* AfxGetThreadState() { return &t_state; }
 
 AFX_MODULE_STATE* AfxGetModuleState() {
   return t_state.current != nullptr ? t_state.current : &g_hostState;
@@ -29,15 +25,19 @@ AFX_MODULE_STATE* AfxSetModuleState(AFX_MODULE_STATE* state) {
   return previous;
 }
 
-void AfxLockTempMaps() { ++t_state.tempMapLocks; }
+void AfxLockTempMaps(AFX_THREAD_STATE* thread) { ++thread->tempMapLocks; }
 
-BOOL AfxUnlockTempMaps(BOOL bDeleteTemps) {
-  if (t_state.tempMapLocks == 0) return FALSE;
-  if (--t_state.tempMapLocks == 0 && bDeleteTemps && t_state.cleanup != nullptr) {
-    t_state.cleanup();
+BOOL AfxUnlockTempMaps(AFX_THREAD_STATE* thread, BOOL bDeleteTemps) {
+  if (thread->tempMapLocks == 0) return FALSE;
+  if (--thread->tempMapLocks == 0 && bDeleteTemps && thread->cleanup != nullptr) {
+    thread->cleanup();
   }
   return TRUE;
 }
+
+void AfxLockTempMaps() { AfxLockTempMaps(&t_state); }
+
+BOOL AfxUnlockTempMaps(BOOL bDeleteTemps) { return AfxUnlockTempMaps(&t_state, bDeleteTemps); }
 
 int AfxTempMapLockCount() { return t_state.tempMapLocks; }
 
@@ -45,5 +45,5 @@ void AfxSetTempCleanup(AfxTempCleanup cleanup) { t_state.cleanup = cleanup; }
 
 void AfxTermThread() {
   if (t_state.cleanup != nullptr) t_state.cleanup();
-  t_state = ThreadState{};
+  t_state = AFX_THREAD_STATE{};
 }

@@ -33,15 +33,31 @@ inline HINSTANCE AfxGetInstanceHandle() { return AfxGetModuleState()->m_hCurrent
 inline HINSTANCE AfxGetResourceHandle() { return AfxGetModuleState()->m_hCurrentResourceHandle; }
 #endif
 
+// The framework's per-thread state: the module state current on the thread and the lock count
+// of the temporary-object maps. Callers that touch it several times fetch it once.
+using AfxTempCleanup = void (*)();
+struct AFX_THREAD_STATE {
+  AFX_MODULE_STATE* current = nullptr;  // null: the host's state
+  int tempMapLocks = 0;
+  AfxTempCleanup cleanup = nullptr;
+};
+AFX_THREAD_STATE* AfxGetThreadState();
+
 // Makes a module state current for a scope and restores the previous one when it ends.
 class AFX_MAINTAIN_STATE2 {
  public:
-  explicit AFX_MAINTAIN_STATE2(AFX_MODULE_STATE* state) : previous_(AfxSetModuleState(state)) {}
-  ~AFX_MAINTAIN_STATE2() { AfxSetModuleState(previous_); }
+  explicit AFX_MAINTAIN_STATE2(AFX_MODULE_STATE* state)
+      : thread_(AfxGetThreadState()), previous_(thread_->current) {
+    thread_->current = state;
+  }
+  ~AFX_MAINTAIN_STATE2() { thread_->current = previous_; }
   AFX_MAINTAIN_STATE2(const AFX_MAINTAIN_STATE2&) = delete;
   AFX_MAINTAIN_STATE2& operator=(const AFX_MAINTAIN_STATE2&) = delete;
 
+  AFX_THREAD_STATE* threadState() const { return thread_; }
+
  private:
+  AFX_THREAD_STATE* thread_;
   AFX_MODULE_STATE* previous_;
 };
 
@@ -49,11 +65,12 @@ class AFX_MAINTAIN_STATE2 {
 // brings the count to zero deletes them when asked to (bDeleteTemps).
 void AfxLockTempMaps();
 BOOL AfxUnlockTempMaps(BOOL bDeleteTemps = TRUE);
+void AfxLockTempMaps(AFX_THREAD_STATE* thread);
+BOOL AfxUnlockTempMaps(AFX_THREAD_STATE* thread, BOOL bDeleteTemps);
 int AfxTempMapLockCount();
 
 // Registers a cleanup run by the unlock that releases the last lock on this thread
 // (temporary window wrappers register here).
-using AfxTempCleanup = void (*)();
 void AfxSetTempCleanup(AfxTempCleanup cleanup);
 
 // Ends the framework's state of the calling thread: its temporary objects are released and

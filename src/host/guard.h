@@ -9,8 +9,8 @@ namespace xtra {
 
 class ModuleGuard {
  public:
-  ModuleGuard() { AfxLockTempMaps(); }
-  ~ModuleGuard() { AfxUnlockTempMaps(TRUE); }
+  ModuleGuard() { AfxLockTempMaps(state_.threadState()); }
+  ~ModuleGuard() { AfxUnlockTempMaps(state_.threadState(), TRUE); }
   ModuleGuard(const ModuleGuard&) = delete;
   ModuleGuard& operator=(const ModuleGuard&) = delete;
 

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "app/xtra_app.h"
 #include "host/guard.h"
 #include "host/identifiers.h"
 
@@ -84,6 +85,8 @@ void XTRA_CALL destroyScriptInstance(HostObjectHeader* object) {
     s.gameModule = nullptr;
     std::memset(s.gameModuleName, 0, sizeof s.gameModuleName);
   }
+  // Every destroy takes the hidden frame down; after the first there is nothing left to close.
+  if (CXtraApp* app = xtraApp()) app->CloseHiddenFrame();
 }
 
 }  // namespace xtra

@@ -7,12 +7,16 @@ zorv_add_test(module_entry_tests
 zorv_add_test(module_script_tests
   SOURCES module/script_instance_test.cpp module/script_call_test.cpp
           module/game_bridge_test.cpp module/script_fixture.cpp module/module_fixture.cpp
-          module/game_install.cpp
+          module/game_counters.cpp
   LIBS xtrahost_lib
   DEPENDS ZORVgame ${ZORV_TEST_GAME_MODULES})
 
 zorv_add_test(module_reliability_tests
-  SOURCES module/reliability_test.cpp module/module_fixture.cpp module/game_install.cpp
+  SOURCES module/reliability_test.cpp module/module_fixture.cpp module/game_counters.cpp
   LIBS xtrahost_lib
   DEPENDS ZORVgame ${ZORV_TEST_GAME_MODULES}
   TIMEOUT 1200)
+
+# They write HKLM\SOFTWARE\ZORV, which other test programs write too.
+set_tests_properties(module_script_tests module_reliability_tests
+                     PROPERTIES RESOURCE_LOCK zorv_install_key)

@@ -41,7 +41,8 @@ void makeFolder(const std::string& path) {
 
 }  // namespace
 
-TemporaryInstallation::TemporaryInstallation() {
+TemporaryInstallation::TemporaryInstallation(bool trailingBackslash)
+    : trailingBackslash_(trailingBackslash) {
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
   folder_ = std::string(temp) + "xtrahost_install_" + std::to_string(GetCurrentProcessId());
@@ -80,9 +81,10 @@ void TemporaryInstallation::recordMainDir() {
       type == REG_SZ) {
     previousMainDir_ = previous;
   }
+  const std::string mainDir = folder_ + (trailingBackslash_ ? "\\" : "");
   status =
-      RegSetValueExA(key.get(), kMainDir, 0, REG_SZ, reinterpret_cast<const BYTE*>(folder_.c_str()),
-                     static_cast<DWORD>(folder_.size() + 1));
+      RegSetValueExA(key.get(), kMainDir, 0, REG_SZ, reinterpret_cast<const BYTE*>(mainDir.c_str()),
+                     static_cast<DWORD>(mainDir.size() + 1));
   if (status != ERROR_SUCCESS) {
     restoreKey();
     throw std::runtime_error("cannot write MainDir: error " + std::to_string(status));

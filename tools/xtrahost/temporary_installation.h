@@ -14,7 +14,8 @@ namespace xtrahost {
 class TemporaryInstallation {
  public:
   // Throws std::runtime_error when the folder or the registry value cannot be made.
-  TemporaryInstallation();
+  // With trailingBackslash, "MainDir" is written with a backslash at its end.
+  explicit TemporaryInstallation(bool trailingBackslash = false);
   ~TemporaryInstallation();
   TemporaryInstallation(const TemporaryInstallation&) = delete;
   TemporaryInstallation& operator=(const TemporaryInstallation&) = delete;
@@ -33,6 +34,7 @@ class TemporaryInstallation {
 
   std::string folder_;
   std::vector<std::string> installed_;
+  bool trailingBackslash_ = false;
   bool createdKey_ = false;
   std::optional<std::string> previousMainDir_;
 };

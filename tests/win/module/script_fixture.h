@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "module/game_install.h"
+#include "module/game_counters.h"
 #include "module/module_fixture.h"
 #include "script_session.h"
 

@@ -108,3 +108,21 @@ TEST_F(ModuleTest, DestroyWithoutAGameModuleLeavesTheNameAlone) {
 
 }  // namespace
 }  // namespace zorvtest
+
+namespace zorvtest {
+namespace {
+
+TEST_F(ModuleTest, TheFirstDestroyTakesTheHiddenFrameDownAndLaterOnesFindNothing) {
+  ASSERT_NE(FindWindowA(nullptr, "*zorvmainhidden*"), nullptr);
+  xtrahost::ScriptSession first(*module);
+  xtrahost::ScriptSession second(*module);
+  ASSERT_EQ(second.createResult(), xtra::kOk);
+  first.end();
+  EXPECT_EQ(FindWindowA(nullptr, "*zorvmainhidden*"), nullptr);
+  second.end();
+  EXPECT_TRUE(second.object().destroyed());
+  EXPECT_EQ(FindWindowA(nullptr, "*zorvmainhidden*"), nullptr);
+}
+
+}  // namespace
+}  // namespace zorvtest

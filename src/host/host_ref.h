@@ -36,4 +36,14 @@ class HostRef {
   T* ptr_ = nullptr;
 };
 
+// Gives back the reference a field holds, if any, and empties the field first, so that the
+// field never names an interface already released.
+template <class T>
+void releaseField(T** field) {
+  if (*field == nullptr) return;
+  T* held = *field;
+  *field = nullptr;
+  held->Release();
+}
+
 }  // namespace xtra

@@ -29,8 +29,8 @@ class CallContextScope {
   }
 
   ~CallContextScope() {
-    release(&s_.callContext);
-    release(&s_.callSubContext);
+    releaseField(&s_.callContext);
+    releaseField(&s_.callSubContext);
     s_.callContext = outerContext_;
     s_.callSubContext = outerSubContext_;
   }
@@ -46,14 +46,6 @@ class CallContextScope {
   }
 
  private:
-  template <class T>
-  static void release(T** field) {
-    if (*field == nullptr) return;
-    T* held = *field;
-    *field = nullptr;
-    held->Release();
-  }
-
   ScriptInstance& s_;
   HostCallContext* outerContext_;
   HostUnknown* outerSubContext_;

@@ -4,6 +4,7 @@
 
 #include "app/xtra_app.h"
 #include "host/guard.h"
+#include "host/host_ref.h"
 #include "host/identifiers.h"
 
 namespace xtra {
@@ -13,14 +14,6 @@ namespace {
 template <class T>
 void askInterface(HostCallback* callback, const GUID& iid, T** field) {
   callback->QueryInterface(&iid, reinterpret_cast<void**>(field));
-}
-
-template <class T>
-void releaseField(T** field) {
-  if (*field == nullptr) return;
-  T* held = *field;
-  *field = nullptr;
-  held->Release();
 }
 
 // Every interface field starts empty, so that a destroy after a failed create releases only

@@ -13,7 +13,12 @@ int clampRounds(long rounds) {
 // xorshift32: enough for dice, reproducible for a given seed.
 class Dice {
  public:
-  explicit Dice(std::uint32_t seed) : state_(seed != 0 ? seed : 0x9E3779B9u) {}
+  // Nearby seeds (tick counts) would start with alike dice: the seed is spread over all bits
+  // and the first outputs are dropped.
+  explicit Dice(std::uint32_t seed) : state_((seed * 2654435761u) ^ 0x9E3779B9u) {
+    if (state_ == 0) state_ = 0x9E3779B9u;
+    for (int i = 0; i < 8; ++i) roll();
+  }
   int roll() {
     state_ ^= state_ << 13;
     state_ ^= state_ >> 17;

@@ -124,43 +124,6 @@ TEST(ClassInfo, OutOfMemoryAndBadArguments) {
   EXPECT_EQ(getClassInfo(kTable, &allocator, nullptr), kNotAvailable);
 }
 
-TEST(ClassForm, FindsByIdentifierDefaultsToFirstClassAndLeavesOutputsOnFailure) {
-  std::uint32_t size = 0;
-  CreateOperation create = nullptr;
-  DestroyOperation destroy = nullptr;
-  ASSERT_EQ(getClassForm(kTable, &ids::kScriptClass, &size, &create, &destroy), kOk);
-  EXPECT_EQ(size, 112u);
-  EXPECT_EQ(create, &createB);
-  EXPECT_EQ(destroy, &destroyB);
-  ASSERT_EQ(getClassForm(kTable, nullptr, &size, &create, &destroy), kOk);
-  EXPECT_EQ(size, 24u);
-  EXPECT_EQ(create, &createA);
-
-  size = 99;
-  EXPECT_EQ(getClassForm(kTable, &ids::kHostValues, &size, &create, &destroy), kNoSuchClass);
-  EXPECT_EQ(size, 99u);
-  EXPECT_EQ(create, &createA);
-  EXPECT_EQ(getClassForm(kTable, &ids::kScriptClass, nullptr, &create, &destroy), kNotAvailable);
-  EXPECT_EQ(getClassForm(kTable, &ids::kScriptClass, &size, nullptr, &destroy), kNotAvailable);
-}
-
-TEST(Interface, BuildsOnlyAnInterfaceOfAClassInReach) {
-  void* out = nullptr;
-  EXPECT_EQ(getInterface(kTable, nullptr, nullptr, &ids::kScriptInterface, &out), 22);
-  EXPECT_EQ(out, reinterpret_cast<void*>(0xB));
-  EXPECT_EQ(getInterface(kTable, nullptr, &ids::kScriptClass, &ids::kScriptInterface, &out), 22);
-
-  out = reinterpret_cast<void*>(0x77);
-  EXPECT_EQ(getInterface(kTable, nullptr, &ids::kRegistrationClass, &ids::kScriptInterface, &out),
-            kNotAvailable);
-  EXPECT_EQ(getInterface(kTable, nullptr, &ids::kHostValues, &ids::kScriptInterface, &out),
-            kNotAvailable);
-  EXPECT_EQ(getInterface(kTable, nullptr, nullptr, &ids::kHostValues, &out), kNotAvailable);
-  EXPECT_EQ(out, reinterpret_cast<void*>(0x77));
-  EXPECT_EQ(getInterface(kTable, nullptr, nullptr, nullptr, &out), kNotAvailable);
-  EXPECT_EQ(getInterface(kTable, nullptr, nullptr, &ids::kScriptInterface, nullptr), kNotAvailable);
-}
-
 TEST(Identifiers, CompareAllSixteenBytes) {
   GUID a = ids::kScriptClass;
   EXPECT_TRUE(sameId(a, ids::kScriptClass));

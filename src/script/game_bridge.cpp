@@ -15,8 +15,10 @@ namespace {
 constexpr std::int32_t kStartTextSize = ZORV_GAME_START_TEXT_SIZE;
 constexpr std::int32_t kScoreTextSize = 260;
 
+// The GameModule's export of that name, looked up afresh; null without a GameModule or export.
 template <class Fn>
-Fn findExport(HMODULE module, const char* name) {
+Fn gameExport(HMODULE module, const char* name) {
+  if (module == nullptr) return nullptr;
   return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
 
@@ -80,9 +82,7 @@ XtraResult XTRA_CALL ScriptInterface::gameLoadDLLzorv(ScriptCallRecord* record) 
 XtraResult XTRA_CALL ScriptInterface::gameStartDlgzorv(ScriptCallRecord* record) {
   ModuleGuard guard;
   ScriptInstance& s = instance();
-  auto start = s.gameModule != nullptr
-                   ? findExport<ZorvGameStartDlgFn>(s.gameModule, ZORV_GAME_START_EXPORT)
-                   : nullptr;
+  auto start = gameExport<ZorvGameStartDlgFn>(s.gameModule, ZORV_GAME_START_EXPORT);
   if (start == nullptr) {
     setIntegerResult(record, 0);
     return kOk;
@@ -109,7 +109,7 @@ XtraResult XTRA_CALL ScriptInterface::gameScoreDlgzorv(ScriptCallRecord* record)
   // The text is read before the export is looked up.
   char score[kScoreTextSize];
   argumentText(record, score, sizeof score);
-  auto scoreDlg = findExport<ZorvGameScoreDlgFn>(s.gameModule, ZORV_GAME_SCORE_EXPORT);
+  auto scoreDlg = gameExport<ZorvGameScoreDlgFn>(s.gameModule, ZORV_GAME_SCORE_EXPORT);
   if (scoreDlg == nullptr) {
     setIntegerResult(record, 0);
     return kOk;
@@ -122,9 +122,7 @@ XtraResult XTRA_CALL ScriptInterface::gameScoreDlgzorv(ScriptCallRecord* record)
 XtraResult XTRA_CALL ScriptInterface::gameStopDlgzorv(ScriptCallRecord* record) {
   ModuleGuard guard;
   ScriptInstance& s = instance();
-  auto stop = s.gameModule != nullptr
-                  ? findExport<ZorvGameStopDlgFn>(s.gameModule, ZORV_GAME_STOP_EXPORT)
-                  : nullptr;
+  auto stop = gameExport<ZorvGameStopDlgFn>(s.gameModule, ZORV_GAME_STOP_EXPORT);
   const bool stopped = stop != nullptr && stop() != 0;
   setIntegerResult(record, stopped ? 1 : 0);
   return kOk;

@@ -17,7 +17,10 @@ foreach(expected
     "gameScoreDlgzorv\\(\"Ada;3\"\\)\n    -> -?[0-9]+, code 0x00000000"
     "gameStopDlgzorv\\(\\)\n    -> 1, code 0x00000000"
     "-> \"round over\", code 0x00000000"
+    "-> \"Ada scored 35\", code 0x00000000"
     "-> <void>, code 0x00000000"
+    "handler #broken\\(\\) fails with 0x80041006\n    -> <void>, code 0x80041006"
+    "callAFunction\\(<object [0-9]+>, #nobody\\)\n    -> <void>, code 0x80041003"
     "DllCanUnloadNow 0x00000000"
     "0 blocks live")
   if(NOT out MATCHES "${expected}")

@@ -132,6 +132,13 @@ bool parseLine(const std::string& line, const MessageTable& table, ScriptCommand
     command->kind = ScriptCommand::Kind::Handler;
     command->name = reader.word();
     if (command->name.empty()) return refuse("handler needs a name");
+    LineReader probe = reader;
+    const std::string behaviour = probe.word();
+    if ((behaviour == "joins" || behaviour == "fails") && probe.atEnd()) {
+      command->behaviour =
+          behaviour == "joins" ? ScriptCommand::Behaviour::Join : ScriptCommand::Behaviour::Fail;
+      return true;
+    }
     if (!withArgs()) return false;
     return command->args.size() <= 1 || refuse("handler takes at most one value");
   }

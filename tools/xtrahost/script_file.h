@@ -5,6 +5,8 @@
 //   destroy                       give it up (destroy runs when its last reference goes)
 //   handler NAME [VALUE]          define script handler NAME: it prints its arguments and
 //                                 returns VALUE, or its first argument when none is given
+//   handler NAME joins            ... returns the texts of its arguments joined by blanks
+//   handler NAME fails            ... fails with the host's code 0x80041006
 //   install "FILE" ["NAME"]       copy FILE (a GameModule) into a temporary ZORV installation
 //                                 as NAME; the installation lasts until the script ends
 //   METHOD [ARG[,] ARG ...]       call a method of the message table by name; instance
@@ -32,7 +34,10 @@ struct ScriptArg {
 
 struct ScriptCommand {
   enum class Kind { New, Destroy, Handler, Install, Method };
+  // What a handler does: answer with a value (or its first argument), join, or fail.
+  enum class Behaviour { Answer, Join, Fail };
   Kind kind;
+  Behaviour behaviour = Behaviour::Answer;
   int line;
   std::string name;  // handler or method name
   ScriptMethod method{};

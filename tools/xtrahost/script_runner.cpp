@@ -86,17 +86,35 @@ bool ScriptRunner::runDestroy(const ScriptCommand& command) {
 void ScriptRunner::defineHandler(const ScriptCommand& command) {
   const bool fixed = !command.args.empty();
   const HostValue value = fixed ? valueOf(command.args[0]) : Values::makeVoid();
+  const ScriptCommand::Behaviour behaviour = command.behaviour;
   const std::string name = command.name;
   handlers_.push_back(name);
   module_.host().engine.setHandler(
-      name, [this, name, fixed, value](std::int32_t argCount, HostValue* args, HostValue* result) {
-        const HostValue answer = fixed ? value : (argCount > 0 ? args[0] : Values::makeVoid());
+      name, [this, name, fixed, value, behaviour](std::int32_t argCount, HostValue* args,
+                                                  HostValue* result) {
+        out_ << "    handler #" << name << "(" << joined(values_, args, argCount) << ")";
+        if (behaviour == ScriptCommand::Behaviour::Fail) {
+          out_ << " fails with " << codeText(kHandlerFailed) << "\n";
+          return kHandlerFailed;
+        }
+        HostValue answer = fixed ? value : (argCount > 0 ? args[0] : Values::makeVoid());
+        if (behaviour == ScriptCommand::Behaviour::Join)
+          answer = values_.makeString(textsJoined(args, argCount));
         if (result != nullptr) *result = answer;
-        out_ << "    handler #" << name << "(" << joined(values_, args, argCount) << ")"
-             << (result != nullptr ? " returns " + values_.describe(answer) : "") << "\n";
+        out_ << (result != nullptr ? " returns " + values_.describe(answer) : "") << "\n";
         return xtra::kOk;
       });
   out_ << "line " << command.line << ": handler #" << name << " defined\n";
+}
+
+// The texts of the arguments, as the host would convert them, separated by blanks.
+std::string ScriptRunner::textsJoined(const HostValue* args, std::int32_t argCount) const {
+  std::string text;
+  for (std::int32_t i = 0; i < argCount; ++i) {
+    if (i > 0) text += ' ';
+    text += values_.textOf(args[i]).value_or("");
+  }
+  return text;
 }
 
 bool ScriptRunner::install(const ScriptCommand& command) {

@@ -28,6 +28,7 @@ class ScriptRunner {
   bool runNew(const ScriptCommand& command);
   bool runDestroy(const ScriptCommand& command);
   void defineHandler(const ScriptCommand& command);
+  std::string textsJoined(const HostValue* args, std::int32_t argCount) const;
   bool install(const ScriptCommand& command);
   bool runMethod(const ScriptCommand& command);
   HostValue valueOf(const ScriptArg& arg);

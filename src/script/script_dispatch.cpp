@@ -64,6 +64,9 @@ XtraResult XTRA_CALL ScriptInterface::Call(ScriptCallRecord* record) {
 XtraResult ScriptInterface::dispatch(ScriptCallRecord* record) {
   const std::int32_t method = record->method;
   if (method < kMethodGameLoad || method > kMethodCallCommand) return kOk;
+  // An instance whose create failed lacks interfaces the handlers need; a host that calls it
+  // anyway is refused rather than followed into a null interface.
+  if (instance().values == nullptr) return kNotAvailable;
   return (this->*kHandlers[method - kMethodGameLoad])(record);
 }
 

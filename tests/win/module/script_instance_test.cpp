@@ -126,3 +126,30 @@ TEST_F(ModuleTest, TheFirstDestroyTakesTheHiddenFrameDownAndLaterOnesFindNothing
 
 }  // namespace
 }  // namespace zorvtest
+
+namespace zorvtest {
+namespace {
+
+TEST_F(ModuleTest, AnInstanceWhoseCreateFailedRefusesScriptCalls) {
+  host.withhold(xtra::ids::kHostValues);
+  auto object = module->createObject(xtra::ids::kScriptClass);
+  ASSERT_EQ(object->createResult(), xtra::kNotAvailable);
+  xtrahost::InterfaceResult built =
+      module->getInterface(*object, nullptr, xtra::ids::kScriptInterface);
+  ASSERT_EQ(built.code, xtra::kOk);
+  auto* script = built.as<ScriptInterfaceBase>();
+  for (std::int32_t method : {1, 2, 3, 4, 5, 6}) {
+    ScriptCallRecord record{};
+    record.method = method;
+    EXPECT_EQ(script->Call(&record), xtra::kNotAvailable) << method;
+  }
+  ScriptCallRecord none{};
+  EXPECT_EQ(script->Call(&none), xtra::kOk);
+  EXPECT_EQ(script->Call(nullptr), xtra::kNotAvailable);
+  script->Release();
+  object->release();
+  EXPECT_TRUE(host.unbalancedReferences().empty());
+}
+
+}  // namespace
+}  // namespace zorvtest

@@ -33,6 +33,14 @@ class RegistrationTest : public ModuleTest {
   }
   const std::vector<xtrahost::RegistryEntry>& entries() { return host.registry.entries(); }
   const std::vector<xtrahost::RegistryPut>& puts() { return host.registry.puts(); }
+  static void expectPut(const xtrahost::RegistryPut& put, const char* key, std::size_t entry,
+                        std::int32_t typeCode, std::int32_t size) {
+    SCOPED_TRACE(key);
+    EXPECT_EQ(put.key, key);
+    EXPECT_EQ(put.entry, entry);
+    EXPECT_EQ(put.typeCode, typeCode);
+    EXPECT_EQ(put.size, size);
+  }
 };
 
 TEST_F(RegistrationTest, WritesTheLoadControlAndScriptingEntries) {
@@ -46,27 +54,13 @@ TEST_F(RegistrationTest, WritesTheLoadControlAndScriptingEntries) {
   EXPECT_EQ(entries()[1].xtraDict, host.registry.xtraDict());
 
   ASSERT_EQ(puts().size(), 3u);
-  const xtrahost::RegistryPut& options = puts()[0];
-  EXPECT_EQ(options.key, "XtraLoadControlOptions");
-  EXPECT_EQ(options.entry, 0u);
-  EXPECT_EQ(options.typeCode, 3);
-  EXPECT_EQ(options.size, 0);
-  EXPECT_EQ(options.integer(), 3u);
-
-  const xtrahost::RegistryPut& table = puts()[1];
-  EXPECT_EQ(table.key, "msgTable");
-  EXPECT_EQ(table.entry, 1u);
-  EXPECT_EQ(table.typeCode, 9);
-  EXPECT_EQ(table.size, 0);
-  EXPECT_EQ(table.text(), kMessageTable);
+  expectPut(puts()[0], "XtraLoadControlOptions", 0, 3, 0);
+  EXPECT_EQ(puts()[0].integer(), 3u);
+  expectPut(puts()[1], "msgTable", 1, 9, 0);
+  EXPECT_EQ(puts()[1].text(), kMessageTable);
   EXPECT_EQ(kMessageTable.size(), 275u);
-
-  const xtrahost::RegistryPut& safe = puts()[2];
-  EXPECT_EQ(safe.key, "safeForShockwave");
-  EXPECT_EQ(safe.entry, 1u);
-  EXPECT_EQ(safe.typeCode, 6);
-  EXPECT_EQ(safe.size, 1);
-  EXPECT_EQ(safe.bytes, (std::vector<std::uint8_t>{1}));
+  expectPut(puts()[2], "safeForShockwave", 1, 6, 1);
+  EXPECT_EQ(puts()[2].bytes, (std::vector<std::uint8_t>{1}));
 }
 
 TEST_F(RegistrationTest, TheTableTravelsInAHostBlockFreedBeforeTheAppInfoIsReleased) {

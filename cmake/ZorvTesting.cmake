@@ -9,16 +9,25 @@ foreach(t gtest gtest_main)
 endforeach()
 
 if(WIN32 AND ZORV_CAN_RUN_TESTS)
-  add_test(NAME wine_prefix_setup COMMAND ${CMAKE_SOURCE_DIR}/cmake/wine-prefix.sh ${ZORV_WINE_PREFIX})
+  add_executable(wine_keeper ${CMAKE_SOURCE_DIR}/tests/support/wine_keeper.c)
+  add_test(NAME wine_prefix_setup COMMAND ${CMAKE_SOURCE_DIR}/cmake/wine-prefix.sh
+                                          ${ZORV_WINE_PREFIX} $<TARGET_FILE:wine_keeper>)
   set_tests_properties(wine_prefix_setup PROPERTIES FIXTURES_SETUP wine_prefix TIMEOUT 300)
+  add_test(NAME wine_prefix_stop COMMAND ${CMAKE_SOURCE_DIR}/cmake/wine-prefix-stop.sh
+                                         ${ZORV_WINE_PREFIX})
+  set_tests_properties(wine_prefix_stop PROPERTIES FIXTURES_CLEANUP wine_prefix TIMEOUT 60)
 endif()
+
+# Every test program's main: unbuffered output and, on Windows, a report of unhandled exceptions.
+add_library(zorv_test_main STATIC ${CMAKE_SOURCE_DIR}/tests/support/test_main.cpp)
+target_link_libraries(zorv_test_main PUBLIC GTest::gtest)
 
 # zorv_add_test(name SOURCES ... LIBS ...): one GoogleTest program, registered as one CTest test.
 # Windows programs run under wine64 with the build's own prefix; on i686 they are only built.
 function(zorv_add_test name)
   cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;DEPENDS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} zorv_test_main)
   target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
   if(ARG_DEPENDS)
     add_dependencies(${name} ${ARG_DEPENDS})

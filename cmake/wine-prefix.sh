@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Creates (once) the Wine prefix of one build folder and starts a persistent wineserver for it.
-# Called by the CTest fixture that every Wine test requires.
+# Creates (once) the Wine prefix of one build folder, starts a persistent wineserver for it and
+# a keeper program that holds the prefix up until the run's clean-up.
+# Called by the CTest fixture that every Wine test requires: wine-prefix.sh PREFIX [KEEPER.EXE]
 set -euo pipefail
 prefix="$1"
+keeper="${2:-}"
 export WINEPREFIX="$prefix" WINEDEBUG=-all
 wineserver=/usr/lib/wine/wineserver64
 [ -x "$wineserver" ] || wineserver=/usr/lib/wine/wineserver
@@ -14,9 +16,13 @@ if [ ! -f "$prefix/system.reg" ]; then
   "$wineserver" -k || true
   "$wineserver" -w || true
 fi
-# A persistent server keeps later program starts fast; its output must not hold CTest's pipe.
-"$wineserver" -p60 </dev/null >/dev/null 2>&1 &
-# Wine's background services start with the first program; start them here, away from CTest's
-# pipe, or the first test holds it open until they quit (about 60 s).
+# The server puts itself in the background once its socket is ready, so no program below can
+# race it into starting a second, short-lived server. Its output must not hold CTest's pipe.
+"$wineserver" -p60 </dev/null >/dev/null 2>&1 || true
+# The keeper is the prefix's first program: Wine's background services start with it, away
+# from CTest's pipe, and stay up until the clean-up.
+if [ -n "$keeper" ]; then
+  WINEDLLOVERRIDES=winedbg.exe=d /usr/lib/wine/wine64 "$keeper" </dev/null >/dev/null 2>&1 &
+fi
 /usr/lib/wine/wine64 cmd /c exit </dev/null >/dev/null 2>&1 || true
 exit 0

@@ -5,7 +5,7 @@
 
 namespace xtra {
 
-class RegistrationInterface
+class RegistrationInterface final
     : public ModuleInterface<RegistrationInterface, RegistrationInterfaceBase> {
  public:
   explicit RegistrationInterface(HostObjectHeader* owner) : ModuleInterface(owner) {}

@@ -7,7 +7,7 @@
 
 namespace xtra {
 
-class ScriptInterface : public ModuleInterface<ScriptInterface, ScriptInterfaceBase> {
+class ScriptInterface final : public ModuleInterface<ScriptInterface, ScriptInterfaceBase> {
  public:
   explicit ScriptInterface(HostObjectHeader* owner) : ModuleInterface(owner) {}
 

@@ -13,11 +13,15 @@ const char* const kMonthNames[] = {"January",   "February", "March",    "April",
                                    "May",       "June",     "July",     "August",
                                    "September", "October",  "November", "December"};
 
-// Day of the week (0 = Sunday) of a Gregorian date, by Sakamoto's method.
+// Day of the week (0 = Sunday) of a Gregorian date, by Sakamoto's method. Year 0 in January
+// or February makes the sum negative; the remainder is brought back into 0-6 so that no clock
+// reading indexes outside the day names.
 int dayOfWeek(int year, int month, int day) {
   static const int kMonthOffsets[] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
   if (month < 3) --year;
-  return (year + year / 4 - year / 100 + year / 400 + kMonthOffsets[month - 1] + day) % 7;
+  const int remainder =
+      (year + year / 4 - year / 100 + year / 400 + kMonthOffsets[month - 1] + day) % 7;
+  return remainder < 0 ? remainder + 7 : remainder;
 }
 
 // Month name of a SYSTEMTIME month (1-12); out-of-range months print as "?" rather than

@@ -24,5 +24,6 @@ fi
 if [ -n "$keeper" ]; then
   WINEDLLOVERRIDES=winedbg.exe=d /usr/lib/wine/wine64 "$keeper" </dev/null >/dev/null 2>&1 &
 fi
+# One short program waits for those services, so the first test does not start among them.
 /usr/lib/wine/wine64 cmd /c exit </dev/null >/dev/null 2>&1 || true
 exit 0

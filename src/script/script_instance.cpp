@@ -36,11 +36,12 @@ void clearInterfaceFields(ScriptInstance& s) {
 
 XtraResult XTRA_CALL createScriptInstance(HostObjectHeader* object) {
   ModuleGuard guard;
-  if (object == nullptr || object->callback == nullptr) return kNotAvailable;
+  if (object == nullptr) return kNotAvailable;
   ScriptInstance& s = asScriptInstance(object);
-  HostCallback* callback = object->callback;
   s.gameModule = nullptr;
   clearInterfaceFields(s);
+  HostCallback* callback = object->callback;
+  if (callback == nullptr) return kNotAvailable;
 
   askInterface(callback, ids::kHeldInterface1, &s.heldInterface1);
   askInterface(callback, ids::kHostAppInfo, &s.appInfo);

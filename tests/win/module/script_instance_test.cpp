@@ -141,5 +141,18 @@ TEST_F(ModuleTest, AnInstanceWhoseCreateFailedRefusesScriptCalls) {
   EXPECT_TRUE(host.unbalancedReferences().empty());
 }
 
+TEST_F(ScriptTest, ACreateWithoutTheHostCallbackLeavesNothingForDestroyToRelease) {
+  host.objectFill = 0xAB;  // fields create forgot to clear would be released as 0xABAB...
+  std::unique_ptr<xtrahost::HostObject> object = module->newObject(xtra::ids::kScriptClass);
+  object->header()->callback = nullptr;
+  ASSERT_EQ(object->create(), xtra::kNotAvailable);
+  host.log.clear();
+  object->release();
+  ASSERT_TRUE(object->destroyed());
+  for (int field : {1, 7, 11, 12}) EXPECT_EQ(object->field<void*>(fieldOffset(field)), nullptr);
+  for (const std::string& e : host.log.entries())
+    EXPECT_EQ(e.find(".Release"), std::string::npos) << e;
+}
+
 }  // namespace
 }  // namespace zorvtest

@@ -59,12 +59,8 @@ XtraResult XTRA_CALL ScriptInterface::gameLoadDLLzorv(ScriptCallRecord* record) 
   }
   std::memcpy(s.gameModuleName, name, sizeof name);
 
-  // An empty name (also what an argument the host could not convert leaves) is never loaded:
-  // LoadLibraryA would not look for a GameModule with it.
-  if (s.gameModuleName[0] == '\0') {
-    setIntegerResult(record, 0);
-    return kOk;
-  }
+  // An empty name (also what an argument the host could not convert leaves) takes the same
+  // road as any other: neither load can succeed, and the script gets 0.
   // The bare name first, so the system's DLL search order applies; then the Xtras folder.
   s.gameModule = LoadLibraryA(s.gameModuleName);
   if (s.gameModule == nullptr) {

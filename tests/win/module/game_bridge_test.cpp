@@ -120,6 +120,14 @@ TEST_F(GameBridgeTest, CallsWithoutTheirArgumentReadNothingBeyondTheArray) {
   EXPECT_EQ(gameModuleCounter("SCORE", "tgm_all"), 0);
 }
 
+TEST_F(GameBridgeTest, AnEmptyNameFreesTheLoadedGameModuleAndLoadsNothing) {
+  TemporaryInstallation install;
+  ASSERT_EQ(integer(load("tgm_all.dll")), 1);
+  EXPECT_EQ(integer(load("")), 0);
+  EXPECT_FALSE(isLoaded("tgm_all.dll"));
+  EXPECT_EQ(integer(start()), 0);
+}
+
 TEST_F(GameBridgeTest, ANameTheHostCannotConvertIsNotLoaded) {
   host.values.fail(xtrahost::ValueOp::ValueToString, static_cast<XtraResult>(0x80040001u), 1);
   EXPECT_EQ(integer(load("tgm_all.dll")), 0);

@@ -112,9 +112,13 @@ TEST(DebugTraceTest, FormatsWithoutStampOrLineEndAndCutsAt255) {
   const std::string formatted = g_traced;
   const std::string longText(300, 'L');
   debugTrace("<%s>", longText.c_str());
+  const std::string cut = g_traced;
+  const std::string beyondTheFormatter(3000, 'H');  // past wvsprintfA's own 1024
+  debugTrace("%s%s", beyondTheFormatter.c_str(), beyondTheFormatter.c_str());
   RemoveVectoredExceptionHandler(handler);
   EXPECT_EQ(formatted, "count=-3");
-  EXPECT_EQ(g_traced, "<" + longText.substr(0, 254));
+  EXPECT_EQ(cut, "<" + longText.substr(0, 254));
+  EXPECT_EQ(g_traced, std::string(255, 'H'));
 }
 
 }  // namespace

@@ -16,9 +16,15 @@ struct FileCloser {
 };
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
-// Owns the current log; null at load time and while the log is closed. A log left open when
-// the module unloads is freed here; its file is complete already.
-std::unique_ptr<CLogFile> g_currentLog;
+// The current log; null at load time and while the log is closed. Only closeLog and a
+// disabling openLog delete it: a log left open when the module unloads is abandoned, and its
+// file is complete already.
+CLogFile* g_currentLog = nullptr;
+
+void deleteCurrentLog() {
+  delete g_currentLog;
+  g_currentLog = nullptr;
+}
 
 bool isWriting(const CLogFile* log) { return log != nullptr && log->enabled; }
 
@@ -26,17 +32,17 @@ bool isWriting(const CLogFile* log) { return log != nullptr && log->enabled; }
 
 CLogFile::~CLogFile() = default;
 
-CLogFile* currentLogFile() { return g_currentLog.get(); }
+CLogFile* currentLogFile() { return g_currentLog; }
 
 void logMessage(const char* text) {
-  if (!isWriting(g_currentLog.get())) return;
+  if (!isWriting(g_currentLog)) return;
   const CString line = formatLogLine(readLogClock(), text);
   if (line.IsEmpty()) return;  // no memory for the line: it is lost like an unwritable one
   logRawText(line);
 }
 
 void logRawText(const char* text) {
-  const CLogFile* log = g_currentLog.get();
+  const CLogFile* log = g_currentLog;
   if (!isWriting(log) || log->path[0] == '\0') return;
   if (text == nullptr) text = "";
   // Opened and closed around every line ("a+", text mode), so each line is on disk when
@@ -47,17 +53,17 @@ void logRawText(const char* text) {
   if (needsLineEnd(text)) std::fputc('\n', file.get());
 }
 
-void closeLog() { g_currentLog.reset(); }
+void closeLog() { deleteCurrentLog(); }
 
 CLogFile* prepareLogState(bool enable) {
-  if (!enable && g_currentLog) {
-    g_currentLog.reset();
+  if (!enable && g_currentLog != nullptr) {
+    deleteCurrentLog();
     return nullptr;
   }
-  if (!g_currentLog) g_currentLog.reset(new (std::nothrow) CLogFile);
-  if (!g_currentLog) return nullptr;
+  if (g_currentLog == nullptr) g_currentLog = new (std::nothrow) CLogFile;
+  if (g_currentLog == nullptr) return nullptr;
   g_currentLog->enabled = enable;
-  return g_currentLog.get();
+  return g_currentLog;
 }
 
 void startLogFile(CLogFile& log, const char* folder, const char* prefix, const SYSTEMTIME& now) {

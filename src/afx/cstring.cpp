@@ -31,6 +31,20 @@ CString& CString::operator=(const CString& other) {
   return *this;
 }
 
+CString::CString(CString&& other) noexcept : data_(other.data_), length_(other.length_) {
+  other.data_ = nullptr;
+  other.length_ = 0;
+}
+
+CString& CString::operator=(CString&& other) noexcept {
+  if (this != &other) {
+    adopt(other.data_, other.length_);
+    other.data_ = nullptr;
+    other.length_ = 0;
+  }
+  return *this;
+}
+
 CString& CString::operator=(const char* text) {
   assign(text, textLength(text));
   return *this;

@@ -13,6 +13,9 @@ class CString {
   CString(const char* text);  // NOLINT: implicit like MFC's, so texts pass where a CString goes
   CString(const CString& other);
   CString& operator=(const CString& other);
+  // Moving hands the buffer over: it needs no memory, so it cannot fail.
+  CString(CString&& other) noexcept;
+  CString& operator=(CString&& other) noexcept;
   CString& operator=(const char* text);
   ~CString();
 

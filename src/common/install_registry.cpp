@@ -1,5 +1,7 @@
 #include "common/install_registry.h"
 
+#include <utility>
+
 #include "common/install_dir_text.h"
 #include "common/log.h"
 #include "common/scoped_reg_key.h"
@@ -46,9 +48,12 @@ bool getInstallDir(char* dir) {
 bool getInstallDir(CString& dir) {
   char buffer[MAX_PATH];
   if (!getInstallDir(buffer)) return false;
-  // The folder is never empty, so an empty copy means memory ran out.
-  dir = buffer;
-  return !dir.IsEmpty();
+  // The folder is never empty, so an empty copy means memory ran out; dir is then left as it
+  // was, like on every other failure.
+  CString copy(buffer);
+  if (copy.IsEmpty()) return false;
+  dir = std::move(copy);
+  return true;
 }
 
 bool setTextureMode(DWORD mode) {

@@ -98,6 +98,9 @@ int findInterface(const GUID&, std::uint32_t, const GUID& interfaceId, std::uint
 
 }  // namespace
 
+// Null arguments come only from a broken host. Each export answers them without touching
+// anything: 0x80040004 for a missing output, 0x80040002 for a missing allocator, which can
+// give no memory (the output is left as it was, as for every bad argument).
 XtraResult getClassInfo(const ClassTable& table, HostAllocator* allocator, ClassInfoEntry** out) {
   if (out == nullptr) return kNotAvailable;
   if (allocator == nullptr) return kOutOfMemory;

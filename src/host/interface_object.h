@@ -49,7 +49,8 @@ class ModuleInterface : public Base {
 
   HostObjectHeader* owner() const { return owner_; }
 
-  // The build operation handed out through the class table.
+  // The build operation handed out through the class table. An object without its header
+  // operations or allocator (a broken host) is answered with 0x80040004, nothing touched.
   static XtraResult XTRA_CALL build(HostObjectHeader* object, void** out) {
     if (out == nullptr || object == nullptr || object->ops == nullptr ||
         object->allocator == nullptr) {

@@ -1,10 +1,10 @@
 /*
  * GameModules for the bridge tests, one source built in several variants:
  *   TGM_START_MODE  1 writes a text naming the variant, 2 returns true without writing,
- *                   0 returns false
+ *                   0 returns false, undefined: no start export at all
  *   TGM_SCORE_MODE  1 answers the length it received, 2 answers a negative number,
  *                   undefined: no score export at all
- *   TGM_STOP_RESULT what the stop export answers
+ *   TGM_STOP_RESULT what the stop export answers; undefined: no stop export at all
  * Every process attach adds 1 to the environment variable TGM_ATTACHES_<variant>, so a test
  * can tell whether a module was loaded again; every export call is counted the same way.
  */
@@ -26,6 +26,7 @@ static void bump(const char* what) {
   SetEnvironmentVariableA(name, value);
 }
 
+#ifdef TGM_START_MODE
 ZORV_GAME_EXPORT ZorvGameBool ZORV_GAME_CALL fnGameStartDlgzorv(char* text, int size) {
   bump("START");
 #if TGM_START_MODE == 1
@@ -41,6 +42,7 @@ ZORV_GAME_EXPORT ZorvGameBool ZORV_GAME_CALL fnGameStartDlgzorv(char* text, int 
   return 0;
 #endif
 }
+#endif
 
 #ifdef TGM_SCORE_MODE
 ZORV_GAME_EXPORT int ZORV_GAME_CALL fnGameScoreDlgzorv(const char* scoreText, int length) {
@@ -55,10 +57,12 @@ ZORV_GAME_EXPORT int ZORV_GAME_CALL fnGameScoreDlgzorv(const char* scoreText, in
 }
 #endif
 
+#ifdef TGM_STOP_RESULT
 ZORV_GAME_EXPORT ZorvGameBool ZORV_GAME_CALL fnGameStopDlgzorv(void) {
   bump("STOP");
   return (ZorvGameBool)TGM_STOP_RESULT;
 }
+#endif
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
   (void)instance;

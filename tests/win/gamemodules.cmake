@@ -10,4 +10,5 @@ zorv_test_game_module(tgm_all TGM_START_MODE=1 TGM_SCORE_MODE=1 TGM_STOP_RESULT=
 zorv_test_game_module(tgm_noscore TGM_START_MODE=1 TGM_STOP_RESULT=1)
 zorv_test_game_module(tgm_empty TGM_START_MODE=2 TGM_SCORE_MODE=2 TGM_STOP_RESULT=0)
 zorv_test_game_module(tgm_false TGM_START_MODE=0 TGM_SCORE_MODE=2 TGM_STOP_RESULT=0)
-set(ZORV_TEST_GAME_MODULES tgm_all tgm_noscore tgm_empty tgm_false)
+zorv_test_game_module(tgm_bare TGM_SCORE_MODE=1)  # the score export alone
+set(ZORV_TEST_GAME_MODULES tgm_all tgm_noscore tgm_empty tgm_false tgm_bare)

@@ -93,6 +93,13 @@ TEST_F(GameBridgeTest, AModuleWithoutTheScoreExportStillStartsAndStops) {
   EXPECT_EQ(integer(stop()), 1);
 }
 
+TEST_F(GameBridgeTest, AMissingStartOrStopExportGivesZeroAndTheOthersStillRun) {
+  ASSERT_EQ(integer(load("tgm_bare.dll")), 1);
+  EXPECT_EQ(integer(start()), 0);
+  EXPECT_EQ(integer(score("ab")), 2);
+  EXPECT_EQ(integer(stop()), 0);
+}
+
 TEST_F(GameBridgeTest, FalseFromTheDialogsGivesZero) {
   ASSERT_EQ(integer(load("tgm_false.dll")), 1);
   EXPECT_EQ(integer(start()), 0);

@@ -28,7 +28,13 @@ void runOnComThread(ComSetup setup, const std::function<void()>& body) {
 }
 
 void expectOleAsSetUp(ComSetup setup) {
-  if (setup == ComSetup::kMultithreaded) return;
+  if (setup == ComSetup::kMultithreaded) {
+    // The thread's own apartment is still there: joining it again only counts (S_FALSE).
+    const HRESULT again = ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    EXPECT_EQ(S_FALSE, again) << "the thread's COM set-up was undone";
+    if (SUCCEEDED(again)) ::CoUninitialize();
+    return;
+  }
   if (setup == ComSetup::kOle) ::OleUninitialize();
   EXPECT_EQ(S_OK, ::OleInitialize(nullptr)) << "OLE was left started";
   if (setup != ComSetup::kOle) ::OleUninitialize();

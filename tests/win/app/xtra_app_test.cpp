@@ -58,6 +58,19 @@ INSTANTIATE_TEST_SUITE_P(ComModels, AppStartup,
                                            OleCase{ComSetup::kMultithreaded,
                                                    "COM previous call MTA!"}));
 
+// Started from a module without menu 101 (kernel32 here), the frame cannot load: the start
+// fails after the OLE text, nothing is left behind, and OLE is given back.
+TEST(AppStartupFailure, AFrameThatCannotLoadFailsTheStartAndUndoesOle) {
+  g_logged.clear();
+  runOnComThread(ComSetup::kNone, [] {
+    EXPECT_FALSE(AfxDllProcessAttach(::GetModuleHandleA("kernel32.dll")));
+    EXPECT_EQ(nullptr, xtraApp()->m_pMainWnd);
+    EXPECT_EQ(nullptr, ::FindWindowA(nullptr, "*zorvmainhidden*"));
+    expectOleAsSetUp(ComSetup::kNone);
+  });
+  EXPECT_EQ(std::vector<std::string>{"COM initialized!"}, g_logged);
+}
+
 TEST(OleStartupText, NamesOutcomesThisSystemCannotProduce) {
   EXPECT_STREQ("COM DLLs incompatible!", oleStartupText(OLE_E_WRONGCOMPOBJ));
   EXPECT_STREQ("COM OleInitialize returned unknown value!", oleStartupText(E_FAIL));

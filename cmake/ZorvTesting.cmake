@@ -21,6 +21,11 @@ endif()
 # Every test program's main: unbuffered output and, on Windows, a report of unhandled exceptions.
 add_library(zorv_test_main STATIC ${CMAKE_SOURCE_DIR}/tests/support/test_main.cpp)
 target_link_libraries(zorv_test_main PUBLIC GTest::gtest)
+if(WIN32)
+  # Command-line tools run as a user would run them.
+  target_sources(zorv_test_main PRIVATE ${CMAKE_SOURCE_DIR}/tests/support/program_run.cpp)
+  target_include_directories(zorv_test_main PUBLIC ${CMAKE_SOURCE_DIR}/tests/support)
+endif()
 
 # zorv_add_test(name SOURCES ... LIBS ...): one GoogleTest program, registered as one CTest test.
 # Windows programs run under wine64 with the build's own prefix; on i686 they are only built.

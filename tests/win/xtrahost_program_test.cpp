@@ -4,57 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include "program_run.h"
+
 #include <fstream>
 #include <sstream>
 #include <string>
 
 namespace {
 
-struct ProgramRun {
-  DWORD exitCode = 0;
-  std::string output;  // stdout and stderr together
-};
-
-std::string tempPath(const std::string& name) {
-  char dir[MAX_PATH];
-  GetTempPathA(MAX_PATH, dir);
-  return std::string(dir) + name;
-}
-
 ProgramRun runXtrahost(const std::string& arguments) {
-  const std::string outputPath = tempPath("xtrahost_program_test.out");
-  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  HANDLE out = CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
-                           CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  EXPECT_NE(out, INVALID_HANDLE_VALUE);
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = out;
-  startup.hStdError = out;
-  PROCESS_INFORMATION process{};
-  std::string command = "xtrahost.exe " + arguments;
-  ProgramRun run;
-  if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                     &process)) {
-    WaitForSingleObject(process.hProcess, 60000);
-    GetExitCodeProcess(process.hProcess, &run.exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-  } else {
-    ADD_FAILURE() << "cannot start xtrahost.exe: " << GetLastError();
-  }
-  CloseHandle(out);
-  std::ifstream in(outputPath, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  // The program writes text-mode output: compare with plain line feeds.
-  for (char c : text.str()) {
-    if (c != '\r') run.output += c;
-  }
-  in.close();
-  DeleteFileA(outputPath.c_str());
-  return run;
+  return runProgram("xtrahost.exe", arguments);
 }
 
 // A script file in the temporary folder, removed again by the destructor.
@@ -69,10 +28,6 @@ class ScriptFile {
  private:
   std::string path_;
 };
-
-bool has(const ProgramRun& run, const std::string& text) {
-  return run.output.find(text) != std::string::npos;
-}
 
 TEST(XtrahostProgramTest, ReportsTheModuleAndRunsAScript) {
   ScriptFile script(

@@ -1,0 +1,48 @@
+#include "program_run.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+std::string tempPath(const std::string& name) {
+  char dir[MAX_PATH];
+  GetTempPathA(MAX_PATH, dir);
+  return std::string(dir) + name;
+}
+
+ProgramRun runProgram(const std::string& program, const std::string& arguments) {
+  const std::string outputPath = tempPath(program + "_run.out");
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE out = CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                           CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  EXPECT_NE(out, INVALID_HANDLE_VALUE);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = out;
+  startup.hStdError = out;
+  PROCESS_INFORMATION process{};
+  std::string command = program + " " + arguments;
+  ProgramRun run;
+  if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                     &process)) {
+    WaitForSingleObject(process.hProcess, 60000);
+    GetExitCodeProcess(process.hProcess, &run.exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  } else {
+    ADD_FAILURE() << "cannot start " << program << ": " << GetLastError();
+  }
+  CloseHandle(out);
+  std::ifstream in(outputPath, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  // The programs write text-mode output: compare with plain line feeds.
+  for (char c : text.str()) {
+    if (c != '\r') run.output += c;
+  }
+  in.close();
+  DeleteFileA(outputPath.c_str());
+  return run;
+}

@@ -1,0 +1,54 @@
+// zorvdesk's own conduct: its help, unknown commands and bad arguments, and the
+// installation folder command.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "program_run.h"
+
+namespace {
+
+ProgramRun zorvdesk(const std::string& arguments) { return runProgram("zorvdesk.exe", arguments); }
+
+TEST(ZorvdeskHelpTest, HelpListsEveryCommandAndSucceeds) {
+  const ProgramRun run = zorvdesk("--help");
+  EXPECT_EQ(run.exitCode, 0u);
+  EXPECT_TRUE(has(run, "usage: zorvdesk COMMAND")) << run.output;
+  EXPECT_TRUE(has(run, "install-dir")) << run.output;
+}
+
+TEST(ZorvdeskHelpTest, NoCommandOrAnUnknownOneIsAUsageError) {
+  ProgramRun run = zorvdesk("");
+  EXPECT_EQ(run.exitCode, 2u);
+  EXPECT_TRUE(has(run, "usage: zorvdesk COMMAND")) << run.output;
+  run = zorvdesk("frobnicate");
+  EXPECT_EQ(run.exitCode, 2u);
+  EXPECT_TRUE(has(run, "unknown command 'frobnicate'")) << run.output;
+}
+
+TEST(ZorvdeskHelpTest, CommandHelpAndSurplusArguments) {
+  ProgramRun run = zorvdesk("install-dir --help");
+  EXPECT_EQ(run.exitCode, 0u);
+  EXPECT_TRUE(has(run, "usage: zorvdesk install-dir")) << run.output;
+  run = zorvdesk("install-dir extra");
+  EXPECT_EQ(run.exitCode, 2u);
+  EXPECT_TRUE(has(run, "takes no arguments")) << run.output;
+}
+
+TEST(ZorvdeskHelpTest, InstallDirPrintsMainDirOrFails) {
+  RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\ZORV");
+  ProgramRun run = zorvdesk("install-dir");
+  EXPECT_EQ(run.exitCode, 1u);
+  EXPECT_TRUE(has(run, "no ZORV installation")) << run.output;
+
+  const char dir[] = "C:\\Games\\ZORV";
+  ASSERT_EQ(
+      RegSetKeyValueA(HKEY_LOCAL_MACHINE, "SOFTWARE\\ZORV", "MainDir", REG_SZ, dir, sizeof dir),
+      ERROR_SUCCESS);
+  run = zorvdesk("install-dir");
+  RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\ZORV");
+  EXPECT_EQ(run.exitCode, 0u);
+  EXPECT_EQ(run.output, "C:\\Games\\ZORV\\\n");
+}
+
+}  // namespace

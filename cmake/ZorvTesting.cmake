@@ -10,7 +10,9 @@ endforeach()
 
 if(WIN32 AND ZORV_CAN_RUN_TESTS)
   add_executable(wine_keeper ${CMAKE_SOURCE_DIR}/tests/support/wine_keeper.c)
-  add_test(NAME wine_prefix_setup COMMAND ${CMAKE_SOURCE_DIR}/cmake/wine-prefix.sh
+  add_test(NAME wine_prefix_setup COMMAND /usr/bin/env ZORV_WINE=${ZORV_WINE}
+                                          ZORV_WINE32_ROOT=${ZORV_WINE32_ROOT}
+                                          ${CMAKE_SOURCE_DIR}/cmake/wine-prefix.sh
                                           ${ZORV_WINE_PREFIX} $<TARGET_FILE:wine_keeper>)
   set_tests_properties(wine_prefix_setup PROPERTIES FIXTURES_SETUP wine_prefix TIMEOUT 300)
   add_test(NAME wine_prefix_stop COMMAND ${CMAKE_SOURCE_DIR}/cmake/wine-prefix-stop.sh
@@ -28,7 +30,7 @@ if(WIN32)
 endif()
 
 # zorv_add_test(name SOURCES ... LIBS ...): one GoogleTest program, registered as one CTest test.
-# Windows programs run under wine64 with the build's own prefix; on i686 they are only built.
+# Windows programs run under Wine with the build's own prefix, where the build's Wine is at hand.
 function(zorv_add_test name)
   cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;DEPENDS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
@@ -46,5 +48,23 @@ function(zorv_add_test name)
   elseif(ZORV_CAN_RUN_TESTS)
     add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
     set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine_prefix TIMEOUT ${ARG_TIMEOUT})
+  else()
+    zorv_test_not_run(${name})
+  endif()
+endfunction()
+
+# A Wine test that this machine cannot run: counted, so the test command can say so.
+function(zorv_test_not_run name)
+  set_property(GLOBAL APPEND PROPERTY ZORV_TESTS_NOT_RUN ${name})
+endfunction()
+
+# Writes tests-not-run.txt ("<count> <reason>") for scripts/test.sh, or removes it.
+function(zorv_write_tests_not_run)
+  get_property(names GLOBAL PROPERTY ZORV_TESTS_NOT_RUN)
+  list(LENGTH names count)
+  if(count GREATER 0)
+    file(WRITE ${CMAKE_BINARY_DIR}/tests-not-run.txt "${count} ${ZORV_TESTS_NOT_RUN_REASON}\n")
+  else()
+    file(REMOVE ${CMAKE_BINARY_DIR}/tests-not-run.txt)
   endif()
 endfunction()

@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ clang-format
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-  wine64 nasm googletest libjpeg-dev libbenchmark-dev dpkg-dev
+  wine64 nasm googletest libjpeg-dev libbenchmark-dev dpkg-dev debootstrap
 )
 
 missing=()
@@ -23,3 +23,6 @@ if [ ${#missing[@]} -gt 0 ]; then
   $sudo_cmd apt-get update -qq
   $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
+
+# 32-bit Wine for the i686 build's tests, where this machine can have it.
+bash "$(dirname "$0")/setup-wine32.sh"

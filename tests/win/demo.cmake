@@ -7,4 +7,6 @@ if(ZORV_CAN_RUN_TESTS)
            WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
   set_tests_properties(demo_script PROPERTIES FIXTURES_REQUIRED wine_prefix
                                               RESOURCE_LOCK zorv_install_key TIMEOUT 180)
+else()
+  zorv_test_not_run(demo_script)
 endif()

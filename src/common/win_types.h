@@ -45,6 +45,22 @@ struct SYSTEMTIME {
   WORD wMilliseconds;
 };
 
+// A registry key handle: opaque, pointer-sized.
+struct HKEY__;
+typedef HKEY__* HKEY;
+
+// A shell item identifier list: byte-packed items, each led by its size, ending with a zero size.
+#pragma pack(push, 1)
+struct SHITEMID {
+  WORD cb;
+  BYTE abID[1];
+};
+struct ITEMIDLIST {
+  SHITEMID mkid;
+};
+#pragma pack(pop)
+static_assert(sizeof(ITEMIDLIST) == 3, "ITEMIDLIST is a packed size word and one byte");
+
 #ifndef MAX_PATH
 #define MAX_PATH 260
 #endif

@@ -1,0 +1,1 @@
+zorv_add_test(desktoplib_text_tests SOURCES desktoplib/path_text_test.cpp LIBS zorv_neutral)

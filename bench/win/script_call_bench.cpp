@@ -1,8 +1,11 @@
 // What callAFunction adds to a script handler call: the host's handler called directly,
 // against the same handler reached through the real module's Call (method 5). The host here is
 // a lean one (no recording, no allocation per call) so that the difference is the module's
-// own work plus the few host operations a call needs. Run under Wine from the build's bin:
-//   wine64 script_call_bench.exe [calls]
+// own work plus the few host operations a call needs. Run under Wine from the build's bin
+// (bench/win/script_call.sh runs both architectures' builds):
+//   wine64 script_call_bench.exe [calls per round] [rounds]
+// The two kinds of call are timed in short alternating rounds, so that a shared, busy machine
+// disturbs both alike and the best rounds are ones no other process interrupted.
 #include <windows.h>
 
 #include <algorithm>
@@ -29,6 +32,8 @@ struct Lean : Base {
   std::uint32_t XTRA_CALL Release() override { return 1; }
 };
 
+// The reserved operations' macro ends without a semicolon, which the formatter cannot follow.
+// clang-format off
 struct LeanValues : Lean<HostValues> {
   LEAN_RESERVED(3) LEAN_RESERVED(4) LEAN_RESERVED(5) LEAN_RESERVED(6) LEAN_RESERVED(7)
   LEAN_RESERVED(8) LEAN_RESERVED(10) LEAN_RESERVED(11) LEAN_RESERVED(13) LEAN_RESERVED(14)
@@ -66,11 +71,13 @@ struct LeanContext : Lean<HostCallContext> {
   LeanSub sub;
 };
 
-// The handler: writes 42 into the result.
+// The handler: writes 42 into the result. Not inlined into the direct calls: the host's own
+// call of a handler is a call too.
 struct LeanEngine : Lean<HostScriptEngine> {
   LEAN_RESERVED(3) LEAN_RESERVED(4)
-  XtraResult XTRA_CALL CallHandler(HostSymbol symbol, std::int32_t argCount, HostValue*,
-                                   HostValue* result) override {
+  __attribute__((noinline)) XtraResult XTRA_CALL CallHandler(HostSymbol symbol,
+                                                             std::int32_t argCount, HostValue*,
+                                                             HostValue* result) override {
     if (symbol != 7 || argCount < 0) return xtra::kNotAvailable;
     if (result != nullptr) *result = HostValue{{1, 42}};
     return 0;
@@ -81,6 +88,8 @@ struct LeanEngine : Lean<HostScriptEngine> {
   }
   LeanContext context;
 };
+
+// clang-format on
 
 struct LeanAllocator : Lean<HostAllocator> {
   void* XTRA_CALL Allocate(std::uint32_t size) override { return std::malloc(size); }
@@ -127,15 +136,27 @@ double nowNs() {
 }
 
 template <class F>
-double bestNsPerCall(int calls, F&& body) {
-  double best = 1e300;
-  for (int round = 0; round < 7; ++round) {
-    const double start = nowNs();
-    for (int i = 0; i < calls; ++i) body();
-    best = std::min(best, (nowNs() - start) / calls);
-  }
-  return best;
+double nsPerCall(int calls, F&& body) {
+  const double start = nowNs();
+  for (int i = 0; i < calls; ++i) body();
+  return (nowNs() - start) / calls;
 }
+
+struct Spread {
+  double best;
+  double median;
+};
+
+Spread spreadOf(std::vector<double> rounds) {
+  std::sort(rounds.begin(), rounds.end());
+  return {rounds.front(), rounds[rounds.size() / 2]};
+}
+
+#if defined(_WIN64)
+constexpr const char* kArchitecture = "x86_64";
+#else
+constexpr const char* kArchitecture = "i686";
+#endif
 
 template <class Fn>
 Fn exportOf(HMODULE module, const char* name) {
@@ -145,14 +166,15 @@ Fn exportOf(HMODULE module, const char* name) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const int calls = argc > 1 ? std::atoi(argv[1]) : 1000000;
+  const int calls = std::max(1, argc > 1 ? std::atoi(argv[1]) : 10000);
+  const int rounds = std::max(1, argc > 2 ? std::atoi(argv[2]) : 301);
   HMODULE module = LoadLibraryA("ZORVgame.x32");
   if (module == nullptr) {
     std::fprintf(stderr, "cannot load ZORVgame.x32\n");
     return 1;
   }
-  using GetClassForm = XtraResult(XTRA_CALL*)(const GUID*, std::uint32_t*, CreateOperation*,
-                                               DestroyOperation*);
+  using GetClassForm =
+      XtraResult(XTRA_CALL*)(const GUID*, std::uint32_t*, CreateOperation*, DestroyOperation*);
   using GetInterface = XtraResult(XTRA_CALL*)(HostObjectHeader*, const GUID*, const GUID*, void**);
   auto getClassForm = exportOf<GetClassForm>(module, "DllGetClassForm");
   auto getInterface = exportOf<GetInterface>(module, "DllGetInterface");
@@ -185,17 +207,25 @@ int main(int argc, char** argv) {
   HostScriptEngine* volatile engine = &callback.engine;
   HostValue result{};
 
-  const double direct =
-      bestNsPerCall(calls, [&] { engine->CallHandler(7, 1, &args[2], &result); });
-  const double viaModule = bestNsPerCall(calls, [&] { script->Call(&record); });
+  std::vector<double> direct;
+  std::vector<double> viaModule;
+  for (int round = 0; round < rounds; ++round) {
+    direct.push_back(nsPerCall(calls, [&] { engine->CallHandler(7, 1, &args[2], &result); }));
+    viaModule.push_back(nsPerCall(calls, [&] { script->Call(&record); }));
+  }
   if (record.result.word[1] != 42) {
     std::fprintf(stderr, "the handler's result did not arrive\n");
     return 1;
   }
-  std::printf("calls per measurement:            %d (best of 7)\n", calls);
-  std::printf("handler called by the host:       %8.1f ns\n", direct);
-  std::printf("callAFunction through the module: %8.1f ns\n", viaModule);
-  std::printf("added by the module:              %8.1f ns per call\n", viaModule - direct);
+  const Spread host = spreadOf(direct);
+  const Spread through = spreadOf(viaModule);
+  std::printf("callAFunction, %s build: %d rounds of %d calls\n", kArchitecture, rounds, calls);
+  std::printf("                                     best    median\n");
+  std::printf("handler called by the host:       %6.1f ns %6.1f ns\n", host.best, host.median);
+  std::printf("callAFunction through the module: %6.1f ns %6.1f ns\n", through.best,
+              through.median);
+  std::printf("added by the module:              %6.1f ns %6.1f ns per call\n",
+              through.best - host.best, through.median - host.median);
 
   script->Release();
   destroy(header);

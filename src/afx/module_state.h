@@ -2,6 +2,7 @@
 // current on a thread, and the per-thread lock of the temporary-object maps.
 #pragma once
 
+#include "afx/thread_state.h"
 #include "common/win_types.h"
 
 class CWinApp;
@@ -20,7 +21,8 @@ struct AFX_MODULE_STATE {
 
 // The module's own state (one per module) and the state current on the calling thread
 // (the host's until a guard makes the module's current).
-AFX_MODULE_STATE* AfxGetStaticModuleState();
+extern AFX_MODULE_STATE afxStaticModuleState;
+inline AFX_MODULE_STATE* AfxGetStaticModuleState() { return &afxStaticModuleState; }
 AFX_MODULE_STATE* AfxGetModuleState();
 AFX_MODULE_STATE* AfxSetModuleState(AFX_MODULE_STATE* state);
 
@@ -32,16 +34,6 @@ inline CWinApp* AfxGetApp() { return AfxGetModuleState()->m_pCurrentWinApp; }
 inline HINSTANCE AfxGetInstanceHandle() { return AfxGetModuleState()->m_hCurrentInstanceHandle; }
 inline HINSTANCE AfxGetResourceHandle() { return AfxGetModuleState()->m_hCurrentResourceHandle; }
 #endif
-
-// The framework's per-thread state: the module state current on the thread and the lock count
-// of the temporary-object maps. Callers that touch it several times fetch it once.
-using AfxTempCleanup = void (*)();
-struct AFX_THREAD_STATE {
-  AFX_MODULE_STATE* current = nullptr;  // null: the host's state
-  int tempMapLocks = 0;
-  AfxTempCleanup cleanup = nullptr;
-};
-AFX_THREAD_STATE* AfxGetThreadState();
 
 // Makes a module state current for a scope and restores the previous one when it ends.
 class AFX_MAINTAIN_STATE2 {
@@ -65,8 +57,15 @@ class AFX_MAINTAIN_STATE2 {
 // brings the count to zero deletes them when asked to (bDeleteTemps).
 void AfxLockTempMaps();
 BOOL AfxUnlockTempMaps(BOOL bDeleteTemps = TRUE);
-void AfxLockTempMaps(AFX_THREAD_STATE* thread);
-BOOL AfxUnlockTempMaps(AFX_THREAD_STATE* thread, BOOL bDeleteTemps);
+// The same on a thread state already fetched; inline, as every entry's guard takes both.
+inline void AfxLockTempMaps(AFX_THREAD_STATE* thread) { ++thread->tempMapLocks; }
+inline BOOL AfxUnlockTempMaps(AFX_THREAD_STATE* thread, BOOL bDeleteTemps) {
+  if (thread->tempMapLocks == 0) return FALSE;
+  if (--thread->tempMapLocks == 0 && bDeleteTemps && thread->cleanup != nullptr) {
+    thread->cleanup();
+  }
+  return TRUE;
+}
 int AfxTempMapLockCount();
 
 // Registers a cleanup run by the unlock that releases the last lock on this thread

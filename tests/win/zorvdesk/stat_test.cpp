@@ -3,7 +3,7 @@
 
 namespace {
 
-using ZorvdeskStatTest = ZorvdeskInstallationTest;
+using ZorvdeskStatTest = TemporaryInstallationTest;
 
 TEST_F(ZorvdeskStatTest, WritesAndReadsBackAStatisticOfAnyLength) {
   addWorld("dZORV_Home");

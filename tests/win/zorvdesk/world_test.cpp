@@ -3,7 +3,7 @@
 
 namespace {
 
-using ZorvdeskWorldTest = ZorvdeskInstallationTest;
+using ZorvdeskWorldTest = TemporaryInstallationTest;
 
 constexpr char kMedia[] =
     "media folder         C:\\windows\\system32\\macromed\\shockwave 8\\dswmedia\\\n";

@@ -1,6 +1,7 @@
-// Set-up shared by zorvdesk's tests: a temporary installation folder recorded as "MainDir",
-// worlds in it, and a helper thread that answers the library's message boxes for real (the
-// boxes of a zorvdesk run belong to another process, found by their caption all the same).
+// Set-up shared by the tests of the library's users (zorvdesk, the games' SDK, Dice Duel): a
+// temporary installation folder recorded as "MainDir", worlds in it, and a helper thread that
+// answers message boxes for real (also those of another process, such as a zorvdesk run, found
+// by their caption all the same).
 #pragma once
 
 #include <windows.h>
@@ -11,6 +12,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "program_run.h"
@@ -37,10 +39,12 @@ inline void writeRegText(const std::string& keyPath, const char* name, const std
             ERROR_SUCCESS);
 }
 
-// Presses OK on every "ZORV Error" box that appears while it lives, keeping their texts.
+// Presses OK on every window of a caption ("ZORV Error" boxes unless told otherwise) that
+// appears while it lives, keeping the text of its control `item` (0xFFFF: a box's text).
 class BoxAnswerer {
  public:
-  BoxAnswerer() : thread_([this] { answer(); }) {}
+  explicit BoxAnswerer(std::string caption = "ZORV Error", int item = 0xFFFF)
+      : caption_(std::move(caption)), item_(item), thread_([this] { answer(); }) {}
   ~BoxAnswerer() {
     stop_ = true;
     thread_.join();
@@ -53,10 +57,10 @@ class BoxAnswerer {
  private:
   void answer() {
     while (!stop_) {
-      HWND box = FindWindowA(nullptr, "ZORV Error");
+      HWND box = FindWindowA(nullptr, caption_.c_str());
       if (box != nullptr && IsWindowVisible(box)) {
-        char text[256] = {};
-        GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+        char text[512] = {};
+        GetDlgItemTextA(box, item_, text, sizeof text);
         {
           std::lock_guard<std::mutex> lock(mutex_);
           texts_.push_back(text);
@@ -68,6 +72,8 @@ class BoxAnswerer {
     }
   }
 
+  const std::string caption_;
+  const int item_;
   std::atomic<bool> stop_{false};
   std::mutex mutex_;
   std::vector<std::string> texts_;
@@ -76,7 +82,7 @@ class BoxAnswerer {
 
 // A clean HKLM\SOFTWARE\ZORV and an installation folder recorded as "MainDir" (with its
 // trailing backslash); worlds are added by the tests. Everything goes again afterwards.
-class ZorvdeskInstallationTest : public ::testing::Test {
+class TemporaryInstallationTest : public ::testing::Test {
  protected:
   void SetUp() override {
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, kZorvKey);

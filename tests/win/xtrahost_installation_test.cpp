@@ -102,6 +102,9 @@ TEST_F(InstallationTest, AWorldHasItsMovieFileAndKeyAndBecomesCurrent) {
     EXPECT_EQ(installation.statistic("Games"), std::nullopt);
     setValue("SOFTWARE\\ZORV\\mZORV_Two", "Games", "7");
     EXPECT_EQ(installation.statistic("Games"), "7");
+    const std::string notes(3000, 'n');
+    setValue("SOFTWARE\\ZORV\\mZORV_Two", "Notes", notes);
+    EXPECT_EQ(installation.statistic("Notes"), notes);
     setValue(kKeyPath, "CurrMovie", "dZORV_One");  // as a game's library would switch
     EXPECT_EQ(installation.statistic("Games"), std::nullopt);
   }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <stdexcept>
+#include <vector>
 
 namespace xtrahost {
 
@@ -42,17 +43,21 @@ void makeFolder(const std::string& path) {
   }
 }
 
-// A REG_SZ value, or nothing when it is missing, of another type or too long.
+// A REG_SZ value of any length, or nothing when it is missing or of another type.
 std::optional<std::string> readText(HKEY key, const char* name) {
-  char text[1024] = {};
-  DWORD size = sizeof text - 1;
+  DWORD size = 0;
   DWORD type = 0;
-  if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(text), &size) !=
-          ERROR_SUCCESS ||
+  if (RegQueryValueExA(key, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
       type != REG_SZ) {
     return std::nullopt;
   }
-  return std::string(text);
+  // One byte more than stored, zeroed: a text written without its terminator still ends.
+  std::vector<char> text(static_cast<std::size_t>(size) + 1, '\0');
+  if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &size) !=
+      ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  return std::string(text.data());
 }
 
 LONG writeText(HKEY key, const char* name, const std::string& text) {

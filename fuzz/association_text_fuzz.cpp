@@ -1,6 +1,5 @@
-// The text functions of the file association lookup on any path or command line: nothing is
-// read or written outside buffers of exactly the documented size, and each result keeps what
-// it promises.
+// The file association lookup's text functions on any path or command line, in buffers of
+// exactly their documented size: no access outside them, and each result keeps its promise.
 #include <cstring>
 #include <memory>
 #include <string>
@@ -9,79 +8,50 @@
 #include "desktoplib/desktoplib.h"
 #include "fuzz_input.h"
 
-namespace {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  FuzzInput input(data, size);
+  const std::string text = input.text();
 
-// A heap copy of exactly the text and its terminator, so an overrun is caught.
-std::unique_ptr<char[]> exactCopy(const std::string& text) {
-  std::unique_ptr<char[]> copy(new char[text.size() + 1]);
-  std::memcpy(copy.get(), text.c_str(), text.size() + 1);
-  return copy;
-}
-
-void checkOpenCommand(const std::string& command) {
-  std::unique_ptr<char[]> text = exactCopy(command);
-  const bool accepted = programFromOpenCommand(text.get());
-  std::string lower = command;
+  // The command, in a copy of exactly its size: what is left is a prefix of the lower-case
+  // command without its leading quotes, with no quote and nothing after a ".exe".
+  std::unique_ptr<char[]> command(new char[text.size() + 1]);
+  std::memcpy(command.get(), text.c_str(), text.size() + 1);
+  std::string lower = text;
   for (char& c : lower) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-  const std::string unquoted = lower.substr(lower.find_first_not_of('"') == std::string::npos
-                                                ? lower.size()
-                                                : lower.find_first_not_of('"'));
-  FUZZ_CHECK(accepted == (unquoted.rfind("rundll32.exe", 0) != 0));
-  if (!accepted) return;
-  const std::string program = text.get();
-  FUZZ_CHECK(unquoted.compare(0, program.size(), program) == 0);  // a prefix of the command
-  FUZZ_CHECK(program.find('"') == std::string::npos);
-  const std::size_t exe = program.find(".exe");
-  FUZZ_CHECK(exe == std::string::npos || exe + 4 == program.size());
-}
-
-void checkSplit(const std::string& path) {
-  std::unique_ptr<char[]> folder(new char[MAX_PATH]);
-  std::unique_ptr<char[]> file(new char[MAX_PATH]);
-  folder[0] = file[0] = '\x7f';
-  folder[1] = file[1] = '\0';
-  splitPath(path.c_str(), folder.get(), file.get());
-  const std::size_t separator = path.rfind('\\');
-  if (path.size() >= MAX_PATH || separator == std::string::npos) {
-    FUZZ_CHECK(std::strcmp(folder.get(), "\x7f") == 0 && std::strcmp(file.get(), "\x7f") == 0);
-  } else {
-    FUZZ_CHECK(std::string(folder.get()) + '\\' + file.get() == path);
+  lower.erase(0, lower.find_first_not_of('"') == std::string::npos ? lower.size()
+                                                                   : lower.find_first_not_of('"'));
+  const bool accepted = programFromOpenCommand(command.get());
+  FUZZ_CHECK(accepted == (lower.rfind("rundll32.exe", 0) != 0));
+  const std::string program = command.get();
+  if (accepted) {
+    FUZZ_CHECK(lower.compare(0, program.size(), program) == 0);
+    FUZZ_CHECK(program.find('"') == std::string::npos);
+    const std::size_t exe = program.find(".exe");
+    FUZZ_CHECK(exe == std::string::npos || exe + 4 == program.size());
   }
-  isRootPath(path.c_str());
-}
 
-void checkTitle(const std::string& path) {
-  std::unique_ptr<char[]> name(new char[MAX_PATH]);
-  programTitleFromPath(path.c_str(), name.get());
-  replaceBrackets(name.get());
-  const std::string title = name.get();
-  FUZZ_CHECK(title.size() < MAX_PATH);
-  FUZZ_CHECK(title.find_first_of("\\()") == std::string::npos);
-}
+  // Folder and file put back together give the path.
+  std::unique_ptr<char[]> folder(new char[MAX_PATH]());
+  std::unique_ptr<char[]> file(new char[MAX_PATH]());
+  splitPath(text.c_str(), folder.get(), file.get());
+  if (text.size() < MAX_PATH && text.find('\\') != std::string::npos) {
+    FUZZ_CHECK(std::string(folder.get()) + '\\' + file.get() == text);
+  }
+  isRootPath(text.c_str());
+  programTitleFromPath(text.c_str(), folder.get());
+  replaceBrackets(folder.get());
+  FUZZ_CHECK(std::strpbrk(folder.get(), "\\()") == nullptr);
+  hashString(text.c_str());
 
-void checkRegistryText(FuzzInput& input) {
+  // A registry read of any length into any buffer ends terminated inside it, or is refused.
   const std::size_t capacity = 1 + input.byte();
   const std::size_t bytesRead = input.byte() % (capacity + 1);
   const std::string raw = input.text();
   std::unique_ptr<char[]> buffer(new char[capacity]);
   std::memset(buffer.get(), 'r', capacity);
   std::memcpy(buffer.get(), raw.c_str(), std::min(raw.size() + 1, capacity));
-  if (terminateRegistryText(buffer.get(), bytesRead, capacity)) {
-    FUZZ_CHECK(std::memchr(buffer.get(), '\0', capacity) != nullptr);
-  } else {
-    FUZZ_CHECK(bytesRead == capacity && raw.size() >= capacity);
-  }
-}
-
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  FuzzInput input(data, size);
-  const std::string first = input.text();
-  checkOpenCommand(first);
-  checkSplit(first);
-  checkTitle(first);
-  checkRegistryText(input);
-  hashString(first.c_str());
+  const bool terminated = terminateRegistryText(buffer.get(), bytesRead, capacity);
+  FUZZ_CHECK(terminated == (bytesRead < capacity || raw.size() < capacity));
+  if (terminated) FUZZ_CHECK(std::memchr(buffer.get(), '\0', capacity) != nullptr);
   return 0;
 }

@@ -57,16 +57,7 @@ TEST_F(SdkTest, AWorldFolderThatDoesNotFitIsRefusedNotCut) {
   EXPECT_EQ(boxes.texts().size(), 1u);
 }
 
-TEST_F(SdkTest, StatisticsGoToTheCurrentWorldsKeyAndTextsHash) {
-  addWorld("dZORV_Sdk");
-  writeRegText(kZorvKey, "CurrMovie", "dZORV_Sdk");
-  setGameStat("Level", "12");
-  EXPECT_EQ(readRegText("SOFTWARE\\ZORV\\dZORV_Sdk", "Level"), "12");
-  char text[16];
-  getGameStat("Level", text, sizeof text);
-  EXPECT_STREQ(text, "12");
-  getGameStat("Never written", text, sizeof text);
-  EXPECT_STREQ(text, "");
+TEST(SdkUtilityTest, TheHashTakesATextOrNull) {
   EXPECT_EQ(hashString("abc"), 25284);
   EXPECT_EQ(hashString(nullptr), 0);
 }

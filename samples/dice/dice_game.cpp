@@ -1,6 +1,8 @@
 // Dice Duel: a sample GameModule. The start dialog asks for the player's name and the number
 // of rounds; the score dialog plays the rounds against the house and shows them; the answer is
-// the player's pips less the house's.
+// the player's pips less the house's. Each game played is recorded in the current ZORV world
+// (games played and the best score, as the world's game statistics) and the score dialog shows
+// the record.
 //
 // Unattended runs (the demo, tests): with the environment variable ZORV_GAME_UNATTENDED set,
 // every dialog still opens from its template but presses its default button by itself shortly
@@ -12,8 +14,10 @@
 #include <string>
 #include <vector>
 
+#include "samples/dice/dice_record.h"
 #include "samples/dice/dice_rules.h"
 #include "samples/dice/resource.h"
+#include "sdk/zorv_desktop.h"
 #include "sdk/zorv_game_module.h"
 
 namespace {
@@ -77,6 +81,7 @@ INT_PTR CALLBACK startProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
 struct ScoreView {
   std::vector<std::string> rounds;
   std::string total;
+  std::string record;
 };
 
 INT_PTR CALLBACK scoreProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -88,6 +93,7 @@ INT_PTR CALLBACK scoreProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
         SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
       }
       SetDlgItemTextA(dialog, IDC_TOTAL, view->total.c_str());
+      SetDlgItemTextA(dialog, IDC_RECORD, view->record.c_str());
       armAutoAnswer(dialog);
       return TRUE;
     }
@@ -109,6 +115,23 @@ std::uint32_t seedFor(const char* scoreText) {
   for (const char* p = scoreText; *p != '\0'; ++p)
     seed = seed * 31 + static_cast<unsigned char>(*p);
   return seed;
+}
+
+// Adds a game to the current world's record and says what the record is now. Without a world
+// nothing is kept: the statistics belong to a world, and asking once here means the library's
+// "No ZORV Worlds are installed" box appears at most once per game.
+std::string recordGame(int margin) {
+  char world[ZORV_DESKTOP_PATH_SIZE] = {};
+  getCurrentWorld(world);
+  if (world[0] == '\0') return "No ZORV world is installed: the record is not kept.";
+  char played[32];
+  char best[32];
+  getGameStat(dice::kGamesPlayedStat, played, sizeof played);
+  getGameStat(dice::kBestScoreStat, best, sizeof best);
+  const dice::Record record = dice::addGame(dice::parseRecord(played, best), margin);
+  setGameStat(dice::kGamesPlayedStat, std::to_string(record.gamesPlayed).c_str());
+  setGameStat(dice::kBestScoreStat, std::to_string(record.bestScore).c_str());
+  return std::string(world) + ": " + dice::describeRecord(record);
 }
 
 }  // namespace
@@ -145,6 +168,7 @@ ZORV_GAME_EXPORT int ZORV_GAME_CALL fnGameScoreDlgzorv(const char* scoreText, in
   std::snprintf(total, sizeof total, "Total: %s %d, house %d", setup.player.c_str(),
                 match.playerPips, match.housePips);
   view.total = total;
+  view.record = recordGame(match.margin());
   DialogBoxParamA(g_instance, MAKEINTRESOURCEA(IDD_SCORE), nullptr, scoreProc,
                   reinterpret_cast<LPARAM>(&view));
   return match.margin();

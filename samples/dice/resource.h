@@ -6,3 +6,4 @@
 #define IDC_ROUNDS 1002
 #define IDC_RESULTS 1003
 #define IDC_TOTAL 1004
+#define IDC_RECORD 1005

@@ -12,9 +12,14 @@ std::string tempPath(const std::string& name) {
 }
 
 ProgramRun runProgram(const std::string& program, const std::string& arguments) {
-  const std::string outputPath = tempPath(program + "_run.out");
+  // A program that shows a window may start Wine's desktop process, which inherits the output
+  // handle and keeps it: each run writes a file of its own, shared for everything.
+  static int runs = 0;
+  const std::string outputPath = tempPath(program + "_" + std::to_string(GetCurrentProcessId()) +
+                                          "_" + std::to_string(++runs) + ".out");
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  HANDLE out = CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+  HANDLE out = CreateFileA(outputPath.c_str(), GENERIC_WRITE,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, &inherit,
                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   EXPECT_NE(out, INVALID_HANDLE_VALUE);
   STARTUPINFOA startup{};

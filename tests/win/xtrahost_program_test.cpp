@@ -79,10 +79,22 @@ TEST(XtrahostProgramTest, ACallWithoutAnInstanceFailsTheRun) {
   EXPECT_TRUE(has(run, "line 1: error: no instance: 'new' must come first\n")) << run.output;
 }
 
+TEST(XtrahostProgramTest, ABadWorldFailsTheRunAndLeavesNothingBehind) {
+  RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\ZORV");
+  ScriptFile script("world \"dZORV_T\"\nworld \"bad\\name\"\n");
+  const ProgramRun run = runXtrahost("xtrahost_fake.x32 \"" + script.path() + "\"");
+  EXPECT_EQ(run.exitCode, 5u);
+  EXPECT_TRUE(has(run, "line 2: error: world name 'bad\\name' is no plain folder name\n"))
+      << run.output;
+  HKEY key = nullptr;
+  EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\ZORV", 0, KEY_READ, &key), ERROR_SUCCESS);
+}
+
 TEST(XtrahostProgramTest, UsageAndLoadFailuresAreExplained) {
   ProgramRun run = runXtrahost("");
   EXPECT_EQ(run.exitCode, 1u);
   EXPECT_TRUE(has(run, "usage: xtrahost [--trace] <module file> [<script file>]"));
+  EXPECT_TRUE(has(run, "  world \"NAME\" ")) << run.output;
   run = runXtrahost("missing.x32");
   EXPECT_EQ(run.exitCode, 2u);
   EXPECT_TRUE(has(run, "xtrahost: cannot load 'missing.x32': error 126")) << run.output;

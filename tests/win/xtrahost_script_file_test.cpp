@@ -75,6 +75,10 @@ TEST(ScriptFileTest, AMalformedLineIsReportedWithItsNumber) {
       {"new 1", "new takes no arguments"},
       {"call #x", "call needs a method number"},
       {"handler", "handler needs a name"},
+      {"world", "world takes one quoted name"},
+      {"world dZORV_A", "unknown argument 'dZORV_A' (quote text: \"dZORV_A\")"},
+      {"stat \"a\" \"b\"", "stat takes one quoted name"},
+      {"stat 3", "stat takes one quoted name"},
   };
   for (const auto& c : cases) {
     std::vector<ScriptCommand> commands;
@@ -85,6 +89,19 @@ TEST(ScriptFileTest, AMalformedLineIsReportedWithItsNumber) {
     EXPECT_EQ(error.line, 3) << c.line;
     EXPECT_EQ(error.message, c.problem) << c.line;
   }
+}
+
+TEST(ScriptFileTest, ReadsWorldAndStatisticCommands) {
+  std::vector<ScriptCommand> commands;
+  ScriptError error;
+  ASSERT_TRUE(parseScript("world \"dZORV_Demo\"\nstat \"Games Played\"\n",
+                          parseMessageTable(kTable), &commands, &error))
+      << error.message;
+  ASSERT_EQ(commands.size(), 2u);
+  EXPECT_EQ(commands[0].kind, ScriptCommand::Kind::World);
+  EXPECT_EQ(commands[0].args[0].text, "dZORV_Demo");
+  EXPECT_EQ(commands[1].kind, ScriptCommand::Kind::Stat);
+  EXPECT_EQ(commands[1].args[0].text, "Games Played");
 }
 
 }  // namespace

@@ -30,6 +30,21 @@ enum ExitCode {
   kScriptFailed = 5
 };
 
+const char kUsageText[] =
+    "usage: xtrahost [--trace] <module file> [<script file>]\n"
+    "script commands, one per line (# starts a comment):\n"
+    "  new | destroy                 create or give up the script instance\n"
+    "  handler NAME [VALUE]          a script handler that prints its arguments and returns\n"
+    "                                VALUE (or its first argument); 'joins' or 'fails' instead\n"
+    "                                of VALUE joins its arguments' texts or fails\n"
+    "  install \"FILE\" [\"NAME\"]       copy a GameModule into a temporary ZORV installation\n"
+    "  world \"NAME\"                  make a world there (Desktops\\NAME\\NAME.dcr and the key\n"
+    "                                HKLM\\SOFTWARE\\ZORV\\NAME) and make it the current world\n"
+    "  stat \"NAME\"                   print the current world's game statistic NAME\n"
+    "  METHOD ARG, ...               a method of the message table (\"text\", 12, #symbol, void, "
+    "me)\n"
+    "  call NUMBER ARG, ...          a method by number, with exactly these arguments\n";
+
 struct Options {
   bool trace = false;
   std::string modulePath;
@@ -115,7 +130,7 @@ int runHost(const Options& options) {
 int main(int argc, char** argv) {
   Options options;
   if (!parseOptions(argc, argv, &options)) {
-    std::cerr << "usage: xtrahost [--trace] <module file> [<script file>]\n";
+    std::cerr << kUsageText;
     return kUsage;
   }
   try {

@@ -151,6 +151,12 @@ bool parseLine(const std::string& line, const MessageTable& table, ScriptCommand
     return (!command->args.empty() && command->args.size() <= 2) ||
            refuse("install needs a file and at most a name");
   }
+  if (verb == "world" || verb == "stat") {
+    command->kind = verb == "world" ? ScriptCommand::Kind::World : ScriptCommand::Kind::Stat;
+    if (!withArgs()) return false;
+    return (command->args.size() == 1 && command->args[0].kind == ScriptArg::Kind::String) ||
+           refuse(verb + " takes one quoted name");
+  }
   command->kind = ScriptCommand::Kind::Method;
   if (verb == "call") {
     ScriptArg number{};

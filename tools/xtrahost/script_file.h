@@ -9,6 +9,10 @@
 //   handler NAME fails            ... fails with the host's code 0x80041006
 //   install "FILE" ["NAME"]       copy FILE (a GameModule) into a temporary ZORV installation
 //                                 as NAME; the installation lasts until the script ends
+//   world "NAME"                  make a world in that installation: the movie file
+//                                 Desktops\NAME\NAME.dcr and the world key
+//                                 HKLM\SOFTWARE\ZORV\NAME; it becomes the current world
+//   stat "NAME"                   print the current world's game statistic NAME
 //   METHOD [ARG[,] ARG ...]       call a method of the message table by name; instance
 //                                 methods get the instance as their first argument
 //   call NUMBER [ARG[,] ARG ...]  call a method by number, with exactly the arguments given
@@ -33,7 +37,7 @@ struct ScriptArg {
 };
 
 struct ScriptCommand {
-  enum class Kind { New, Destroy, Handler, Install, Method };
+  enum class Kind { New, Destroy, Handler, Install, World, Stat, Method };
   // What a handler does: answer with a value (or its first argument), join, or fail.
   enum class Behaviour { Answer, Join, Fail };
   Kind kind;
@@ -41,7 +45,7 @@ struct ScriptCommand {
   int line;
   std::string name;  // handler or method name
   ScriptMethod method{};
-  std::vector<ScriptArg> args;  // for a handler: its value, if any; for install: the texts
+  std::vector<ScriptArg> args;  // a handler's value, if any; the texts of install, world, stat
 };
 
 struct ScriptError {

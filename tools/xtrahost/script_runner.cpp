@@ -1,5 +1,6 @@
 #include "script_runner.h"
 
+#include <optional>
 #include <stdexcept>
 
 #include "host_codes.h"
@@ -45,6 +46,12 @@ bool ScriptRunner::run(const std::vector<ScriptCommand>& commands) {
         break;
       case ScriptCommand::Kind::Install:
         ok = install(command);
+        break;
+      case ScriptCommand::Kind::World:
+        ok = addWorld(command);
+        break;
+      case ScriptCommand::Kind::Stat:
+        ok = printStatistic(command);
         break;
       case ScriptCommand::Kind::Method:
         ok = runMethod(command);
@@ -117,18 +124,43 @@ std::string ScriptRunner::textsJoined(const HostValue* args, std::int32_t argCou
   return text;
 }
 
+TemporaryInstallation& ScriptRunner::installation() {
+  if (!installation_) installation_ = std::make_unique<TemporaryInstallation>();
+  return *installation_;
+}
+
 bool ScriptRunner::install(const ScriptCommand& command) {
   const std::string& file = command.args[0].text;
   const std::string name = command.args.size() > 1 ? command.args[1].text : "";
   try {
-    if (!installation_) installation_ = std::make_unique<TemporaryInstallation>();
-    const std::string installed = installation_->addGameModule(file, name);
+    const std::string installed = installation().addGameModule(file, name);
     out_ << "line " << command.line << ": install -> " << installed << " (MainDir "
          << installation_->folder() << ")\n";
     return true;
   } catch (const std::runtime_error& e) {
     return refuse(command, e.what());
   }
+}
+
+bool ScriptRunner::addWorld(const ScriptCommand& command) {
+  const std::string& name = command.args[0].text;
+  try {
+    const std::string movie = installation().addWorld(name);
+    out_ << "line " << command.line << ": world -> " << movie << ", key HKLM\\SOFTWARE\\ZORV\\"
+         << name << ", the current world\n";
+    return true;
+  } catch (const std::runtime_error& e) {
+    return refuse(command, e.what());
+  }
+}
+
+bool ScriptRunner::printStatistic(const ScriptCommand& command) {
+  if (!installation_) return refuse(command, "no world: 'world' must come first");
+  const std::string& name = command.args[0].text;
+  const std::optional<std::string> text = installation_->statistic(name);
+  out_ << "line " << command.line << ": stat \"" << name << "\" -> "
+       << (text ? "\"" + *text + "\"" : std::string("not set")) << "\n";
+  return true;
 }
 
 HostValue ScriptRunner::valueOf(const ScriptArg& arg) {

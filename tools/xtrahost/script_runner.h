@@ -29,7 +29,10 @@ class ScriptRunner {
   bool runDestroy(const ScriptCommand& command);
   void defineHandler(const ScriptCommand& command);
   std::string textsJoined(const HostValue* args, std::int32_t argCount) const;
+  TemporaryInstallation& installation();  // made by the first command that needs it
   bool install(const ScriptCommand& command);
+  bool addWorld(const ScriptCommand& command);
+  bool printStatistic(const ScriptCommand& command);
   bool runMethod(const ScriptCommand& command);
   HostValue valueOf(const ScriptArg& arg);
   bool refuse(const ScriptCommand& command, const std::string& why);

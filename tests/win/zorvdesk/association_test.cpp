@@ -1,0 +1,52 @@
+// zorvdesk open-with and app-name: the file association questions on a registry set up here.
+#include <cstring>
+
+#include "installation_fixture.h"
+
+namespace {
+
+class ZorvdeskAssociationTest : public ::testing::Test {
+ protected:
+  void SetUp() override { removeKeys(); }
+  void TearDown() override { removeKeys(); }
+
+  static void removeKeys() {
+    RegDeleteTreeA(HKEY_CLASSES_ROOT, ".zdktest");
+    RegDeleteTreeA(HKEY_CLASSES_ROOT, "ZorvdeskTest.Doc");
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Classes\\Applications\\zdkview.exe");
+  }
+
+  static void setText(HKEY root, const char* key, const char* name, const char* text) {
+    ASSERT_EQ(RegSetKeyValueA(root, key, name, REG_SZ, text, DWORD(std::strlen(text) + 1)),
+              ERROR_SUCCESS);
+  }
+};
+
+TEST_F(ZorvdeskAssociationTest, OpenWithPrintsTheProgramOrFails) {
+  setText(HKEY_CLASSES_ROOT, ".zdktest", nullptr, "ZorvdeskTest.Doc");
+  setText(HKEY_CLASSES_ROOT, "ZorvdeskTest.Doc\\shell\\open\\command", nullptr,
+          "\"D:\\Program Files\\App\\APP.EXE\" /n \"%1\"");
+  ProgramRun run = zorvdesk("open-with .zdktest");
+  EXPECT_EQ(run.exitCode, 0u) << run.output;
+  EXPECT_EQ(run.output, "d:\\program files\\app\\app.exe\n");
+
+  run = zorvdesk("open-with .zdknone");
+  EXPECT_EQ(run.exitCode, 1u);
+  EXPECT_EQ(run.output, "zorvdesk: no program is registered to open .zdknone files\n");
+  for (const char* arguments : {"open-with", "open-with txt", "open-with .a\\b"}) {
+    EXPECT_EQ(zorvdesk(arguments).exitCode, 2u) << arguments;
+  }
+}
+
+TEST_F(ZorvdeskAssociationTest, AppNameUsesTheCachedNameOrTheFileName) {
+  EXPECT_EQ(zorvdesk("app-name \"D:\\Tools\\Paint (new).exe\"").output, "Paint {new}\n");
+  setText(HKEY_LOCAL_MACHINE, "SOFTWARE\\Classes\\Applications\\zdkview.exe\\shell",
+          "FriendlyCache", "Image Viewer (beta)");
+  const ProgramRun run = zorvdesk("app-name \"C:\\Some Folder\\zdkview.exe\"");
+  EXPECT_EQ(run.exitCode, 0u);
+  EXPECT_EQ(run.output, "Image Viewer {beta}\n");
+  EXPECT_EQ(zorvdesk("app-name").exitCode, 2u);
+  EXPECT_EQ(zorvdesk("app-name " + std::string(260, 'p')).exitCode, 2u);
+}
+
+}  // namespace

@@ -1,0 +1,58 @@
+// zorvdesk world: the installation, the current world as the library chooses it, and the folders.
+#include "installation_fixture.h"
+
+namespace {
+
+using ZorvdeskWorldTest = TemporaryInstallationTest;
+
+constexpr char kMedia[] =
+    "media folder         C:\\windows\\system32\\macromed\\shockwave 8\\dswmedia\\\n";
+
+TEST_F(ZorvdeskWorldTest, PrintsTheRecordedWorldAndItsFolders) {
+  addWorldFolder("dZORV_Home");
+  addWorldFolder("mZORV_Chat");  // a MUD lies below Desktops too, for its movie file
+  writeRegText(kZorvKey, "CurrMovie", "mZORV_Chat");
+  BoxAnswerer boxes;
+  const ProgramRun run = zorvdesk("world");
+  EXPECT_EQ(run.exitCode, 0u) << run.output;
+  EXPECT_EQ(run.output, "installation folder  " + folder_ +
+                            "\n"
+                            "current world        mZORV_Chat\n"
+                            "world folder         " +
+                            folder_ + "\\Desktops\\mZORV_Chat\\\n" + "Visual folder        " +
+                            folder_ + "MUDs\\mZORV_Chat\\Visual\\\n" + kMedia);
+  EXPECT_TRUE(boxes.texts().empty());
+}
+
+TEST_F(ZorvdeskWorldTest, ChoosesAndRecordsAWorldWhenTheRecordedOneIsGone) {
+  addWorldFolder("dZORV_A", false);
+  addWorldFolder("dZORV_B");
+  writeRegText(kZorvKey, "CurrMovie", "dZORV_Gone");
+  const ProgramRun run = zorvdesk("world");
+  EXPECT_EQ(run.exitCode, 0u) << run.output;
+  EXPECT_TRUE(has(run, "current world        dZORV_B\n")) << run.output;
+  EXPECT_EQ(readRegText(kZorvKey, "CurrMovie"), "dZORV_B");
+}
+
+TEST_F(ZorvdeskWorldTest, WithoutAWorldTheUserIsToldAndItFails) {
+  BoxAnswerer boxes;
+  const ProgramRun run = zorvdesk("world");
+  EXPECT_EQ(run.exitCode, 1u);
+  EXPECT_TRUE(has(run, "current world        (none)\n" + std::string(kMedia))) << run.output;
+  EXPECT_TRUE(has(run, "zorvdesk: no ZORV world is installed below " + folder_ + "Desktops\n"))
+      << run.output;
+  EXPECT_FALSE(has(run, "world folder")) << run.output;
+  EXPECT_EQ(boxes.texts(), std::vector<std::string>{"No ZORV Worlds are installed"});
+}
+
+TEST_F(ZorvdeskWorldTest, WithoutAnInstallationNothingIsSearched) {
+  RegDeleteTreeA(HKEY_LOCAL_MACHINE, kZorvKey);
+  BoxAnswerer boxes;
+  const ProgramRun run = zorvdesk("world");
+  EXPECT_EQ(run.exitCode, 1u);
+  EXPECT_EQ(run.output, "zorvdesk: no ZORV installation is recorded (HKLM\\SOFTWARE\\ZORV)\n");
+  EXPECT_TRUE(boxes.texts().empty());
+  EXPECT_EQ(zorvdesk("world now").exitCode, 2u);
+}
+
+}  // namespace

@@ -6,7 +6,9 @@ zorv_add_test(office_tests
           office/window_finder_test.cpp
   LIBS zorv_office zorv_common zorv_afx ole32 uuid shell32 user32 advapi32)
 
-# The zorvdesk program tests write the same Office ProgID keys.
+# The zorvdesk program tests, registered later in this folder, write the same ProgID keys.
 if(ZORV_CAN_RUN_TESTS)
   set_tests_properties(office_tests PROPERTIES RESOURCE_LOCK zorv_office_classes)
+  cmake_language(DEFER CALL set_property TEST zorvdesk_program_tests APPEND PROPERTY
+                 RESOURCE_LOCK zorv_office_classes)
 endif()

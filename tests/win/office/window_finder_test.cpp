@@ -8,17 +8,20 @@
 
 namespace {
 
+using WindowSearch = std::pair<DWORD, std::vector<HWND>>;
+
+BOOL CALLBACK collectWindow(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<WindowSearch*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner == search->first) search->second.push_back(window);
+  return TRUE;
+}
+
+// The process's top-level windows in enumeration order.
 std::vector<HWND> windowsOf(DWORD processId) {
-  std::pair<DWORD, std::vector<HWND>> search{processId, {}};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* found = reinterpret_cast<std::pair<DWORD, std::vector<HWND>>*>(data);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == found->first) found->second.push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  WindowSearch search{processId, {}};
+  EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&search));
   return search.second;
 }
 

@@ -2,7 +2,7 @@
 # HKEY_CLASSES_ROOT made and removed by the tests, message boxes answered by a helper thread,
 # and a stand-in shell link class registered in the process for the shell's failures.
 zorv_add_test(office_tests
-  SOURCES office/shortcut_test.cpp office/fake_shell_link.cpp office/office_locator_test.cpp
+  SOURCES office/shortcut_test.cpp office/fake_shell_link.c office/office_locator_test.cpp
           office/window_finder_test.cpp
   LIBS zorv_office zorv_common zorv_afx ole32 uuid shell32 user32 advapi32)
 

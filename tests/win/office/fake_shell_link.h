@@ -1,46 +1,35 @@
-// A stand-in for the shell's link class, registered in this process for the calling apartment
-// while an object of FakeShellLinkClass lives, so that CoCreateInstance of CLSID_ShellLink
-// finds it first. It answers every call with the result the test sets, records the calls that
-// resolveShortcut makes with their arguments, and counts the references it hands out.
+// A stand-in for the shell's link class, registered for CLSID_ShellLink in the calling
+// apartment so that CoCreateInstance finds it first. It answers with the results the test sets,
+// records the calls it receives with their arguments, and counts the references it hands out.
 #pragma once
 
 #include <windows.h>
 
-#include <string>
-#include <vector>
+#ifdef __cplusplus
+extern "C" {
+#endif
 
-struct FakeLinkResults {
-  HRESULT queryPersistFile = S_OK;
-  HRESULT load = S_OK;
-  HRESULT resolve = S_OK;
-  HRESULT getPath = S_OK;
-  HRESULT getIconLocation = S_OK;
-  bool writesIconIndex = true;
-  HRESULT getWorkingDirectory = S_OK;
-  HRESULT getArguments = S_OK;
-};
+// What each call answers; zero (S_OK) everywhere is a link that reads completely.
+typedef struct FakeLinkResults {
+  HRESULT queryPersistFile, load, resolve, getPath, getIconLocation, getWorkingDirectory,
+      getArguments;
+  BOOL leavesIconIndex;  // GetIconLocation succeeds without writing the index
+} FakeLinkResults;
 
-// What the stand-in link reports on success.
-inline constexpr char kFakeTarget[] = "C:\\FAKE\\TARGET~1.ZZZ";
-inline constexpr char kFakeFileName[] = "target file.zzz";
-inline constexpr char kFakeIcon[] = "C:\\FAKE\\ICONS.DLL";
-inline constexpr int kFakeIconIndex = 4;
-inline constexpr char kFakeDirectory[] = "C:\\FAKE";
-inline constexpr char kFakeArguments[] = "-fake";
+#define FAKE_TARGET "C:\\FAKE\\TARGET~1.ZZZ"
+#define FAKE_FILE_NAME "target file.zzz"
+#define FAKE_ICON "C:\\FAKE\\ICONS.DLL"
+#define FAKE_ICON_INDEX 4
+#define FAKE_DIRECTORY "C:\\FAKE"
+#define FAKE_ARGUMENTS "-fake"
 
-class FakeShellLinkClass {
- public:
-  explicit FakeShellLinkClass(const FakeLinkResults& results);
-  ~FakeShellLinkClass();
-  FakeShellLinkClass(const FakeShellLinkClass&) = delete;
-  FakeShellLinkClass& operator=(const FakeShellLinkClass&) = delete;
+// Registers the stand-in with fresh records; returns the cookie for the revocation, 0 on failure.
+DWORD fakeLinkRegister(FakeLinkResults results);
+void fakeLinkRevoke(DWORD cookie);
 
-  bool registered() const { return cookie_ != 0; }
-  // "Load(C:\a.lnk,0)", "Resolve(0,2)", "GetPath(260,1)", ... in call order.
-  static std::vector<std::string> calls();
-  // References held on link objects: 0 once every interface is released.
-  static long liveReferences();
+extern char fakeLinkCalls[512];  // "Load(C:\x.lnk,0) Resolve(0,2) GetPath(260,1) ..."
+extern LONG fakeLinkReferences;  // 0 once every interface handed out is released
 
- private:
-  DWORD cookie_ = 0;
-};
+#ifdef __cplusplus
+}
+#endif

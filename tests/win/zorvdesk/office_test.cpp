@@ -11,25 +11,20 @@ namespace {
 
 ProgramRun zorvdesk(const std::string& arguments) { return runProgram("zorvdesk.exe", arguments); }
 
-std::string quoted(const std::string& text) { return "\"" + text + "\""; }
-
 TEST(ZorvdeskOfficeTest, LinkPrintsEveryFieldAndTheResult) {
   TempFolder folder;
   const std::string link =
-      folder.link("tool.lnk", {folder.folder("target dir"), "C:\\work", "-x", "C:\\icons.dll", 3});
-  ProgramRun run = zorvdesk("link " + quoted(link));
+      folder.link("t.lnk", {folder.folder("target dir"), "C:\\work", "-x", "C:\\icons.dll", 3});
+  ProgramRun run = zorvdesk("link \"" + link + "\"");
   EXPECT_EQ(run.exitCode, 0u);
-  EXPECT_TRUE(has(run, "result: true\nisDirectory: true\nfileName: target dir\ntargetPath: "))
-      << run.output;
+  EXPECT_TRUE(has(run, "result: true\nisDirectory: true\nfileName: target dir\ntargetPath: "));
   EXPECT_TRUE(has(run,
                   "\nworkingDirectory: C:\\work\nexecutable: \niconPath: C:\\icons.dll\n"
                   "arguments: -x\niconIndex: 3\n"))
       << run.output;
-
-  run = zorvdesk("link " + quoted(folder.file("plain.lnk")));
+  run = zorvdesk("link \"" + folder.file("plain.lnk") + "\"");
   EXPECT_EQ(run.exitCode, 1u);
   EXPECT_TRUE(has(run, "result: false\nisDirectory: false\nfileName: \n")) << run.output;
-  EXPECT_EQ(zorvdesk("link").exitCode, 2u);
 }
 
 TEST(ZorvdeskOfficeTest, OfficePrintsTheServerOrTheNoticeWithoutABox) {
@@ -37,30 +32,24 @@ TEST(ZorvdeskOfficeTest, OfficePrintsTheServerOrTheNoticeWithoutABox) {
   registerOfficeServer("Word.Application", 1, "C:\\Office\\WINWORD.EXE /automation");
   const ProgramRun word = zorvdesk("office C:\\Office\\wordicon.exe");
   const ProgramRun excel = zorvdesk("office C:\\Office\\xlicons.exe");
-  const ProgramRun other = zorvdesk("office " + quoted("C:\\Program Files\\game.exe"));
-  const ProgramRun tooLong = zorvdesk("office " + std::string(MAX_PATH, 'a'));
   removeOfficeServers();
-
   EXPECT_EQ(word.exitCode, 0u);
   EXPECT_EQ(word.output, "C:\\Office\\WINWORD.EXE \n");
   EXPECT_EQ(excel.exitCode, 1u);
   EXPECT_EQ(excel.output,
             "ZORV was unable to determine the location of Microsoft Excel.  Please insert the "
             "shortcut manually, by right clicking on any Shortcut Pane\n");
-  EXPECT_EQ(other.exitCode, 0u);
-  EXPECT_EQ(other.output, "C:\\Program Files\\game.exe\n");
-  EXPECT_EQ(tooLong.exitCode, 2u);
+  EXPECT_EQ(zorvdesk("office \"C:\\Program Files\\a.exe\"").output, "C:\\Program Files\\a.exe\n");
+  EXPECT_EQ(zorvdesk("office " + std::string(MAX_PATH, 'a')).exitCode, 2u);
 }
 
 TEST(ZorvdeskOfficeTest, WindowFindsThisProcesssWindow) {
-  HWND window = CreateWindowExA(0, "STATIC", "zorvdesk window test", WS_OVERLAPPEDWINDOW, 0, 0, 100,
-                                100, nullptr, nullptr, nullptr, nullptr);
-  ASSERT_NE(window, nullptr);
+  HWND window = CreateWindowExA(0, "STATIC", "zorvdesk test", WS_OVERLAPPEDWINDOW, 0, 0, 99, 99,
+                                nullptr, nullptr, nullptr, nullptr);
   const ProgramRun found = zorvdesk("window " + std::to_string(GetCurrentProcessId()));
   DestroyWindow(window);
   EXPECT_EQ(found.exitCode, 0u);
-  EXPECT_TRUE(has(found, "\ntitle: zorvdesk window test\nclass: Static\n")) << found.output;
-
+  EXPECT_TRUE(has(found, "\ntitle: zorvdesk test\nclass: Static\n")) << found.output;
   EXPECT_EQ(zorvdesk("window 0").exitCode, 1u);
   for (const char* bad : {"", "12x", "-1", "4294967296"}) {
     EXPECT_EQ(zorvdesk(std::string("window ") + bad).exitCode, 2u) << bad;

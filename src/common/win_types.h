@@ -22,6 +22,8 @@ typedef unsigned int UINT;
 typedef std::uintptr_t WPARAM;
 typedef std::intptr_t LPARAM;
 typedef std::intptr_t LRESULT;
+struct HWND__;
+typedef HWND__* HWND;  // an opaque window handle, as <windows.h> declares it
 #ifndef TRUE
 #define TRUE 1
 #define FALSE 0

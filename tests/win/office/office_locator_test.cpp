@@ -1,0 +1,136 @@
+// The Office locator against ProgID keys made by the tests, real shortcut files, and message
+// boxes answered by a helper thread.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "link_files.h"
+#include "message_box_answerer.h"
+#include "office/office.h"
+#include "office_classes.h"
+
+namespace {
+
+constexpr char kWordServer[] = "C:\\Program Files\\Office\\WINWORD.EXE";
+
+struct Located {
+  bool result;
+  std::string path;
+  std::vector<std::string> notices;
+};
+
+class OfficeLocatorTest : public ::testing::Test {
+ protected:
+  void SetUp() override { removeOfficeServers(); }
+  void TearDown() override { removeOfficeServers(); }
+
+  static Located locate(const std::string& path) {
+    char buffer[MAX_PATH] = {};
+    path.copy(buffer, MAX_PATH - 1);
+    MessageBoxAnswerer user("Information");
+    const bool result = locateOfficeApplication(buffer);
+    return {result, buffer, user.texts()};
+  }
+
+  // The result and the output buffer afterwards, "#" while it holds its sentinel unchanged.
+  static std::pair<bool, std::string> serverOf(const std::string& progId) {
+    char out[MAX_PATH];
+    std::memset(out, '#', sizeof out);
+    out[1] = '\0';
+    const bool result = getLocalServerPath(out, progId.c_str());
+    return {result, out};
+  }
+};
+
+TEST_F(OfficeLocatorTest, ShortcutsLeadingToIconProgramsGiveTheServer) {
+  registerOfficeServer("Word.Application", 1, (std::string(kWordServer) + " /automation").c_str());
+  registerOfficeServer("FrontPage.Application", 5, "C:\\FRONTPG.EXE");
+  TempFolder folder;
+  const std::string word = folder.link("Microsoft Word.lnk", {folder.file("wordicon.exe")});
+  const std::string frontPage = folder.link("Microsoft FrontPage.lnk", {folder.file("fpicon.exe")});
+
+  const Located located = locate(word);
+  EXPECT_TRUE(located.result);
+  EXPECT_EQ(located.path, std::string(kWordServer) + " ");  // the blank before "/" stays
+  EXPECT_TRUE(located.notices.empty());
+  EXPECT_EQ(locate(frontPage).path, "C:\\FRONTPG.EXE");
+  EXPECT_EQ(locate("C:\\FP\\misc.exe").path, "C:\\FRONTPG.EXE");
+  // Row order: the path names Word's icon program before Excel's shortcut is considered.
+  EXPECT_EQ(locate("C:\\wordicon.exe\\Microsoft Excel.lnk").path, std::string(kWordServer) + " ");
+}
+
+TEST_F(OfficeLocatorTest, PathsOfNoApplicationPassUnchangedWithoutNotice) {
+  // Nothing is registered: a recognised application would bring a notice and false.
+  TempFolder folder;
+  folder.folder("sub");
+  const std::string paths[] = {
+      folder.link("Microsoft Word.lnk", {folder.file("editor.exe")}),
+      folder.link("Microsoft FrontPage.lnk", {folder.file("fpicon.ex_")}),
+      folder.link("sub\\microsoft word.lnk", {folder.file("wordicon.exe")}),
+      "C:\\Program Files\\FrontPage\\fpicon.exe",  // the path test knows only misc.exe
+      "C:\\OFFICE\\WORDICON.EXE",
+      "",
+  };
+  for (const std::string& path : paths) {
+    const Located located = locate(path);
+    EXPECT_TRUE(located.result) << path;
+    EXPECT_EQ(located.path, path);
+    EXPECT_TRUE(located.notices.empty()) << path;
+  }
+  EXPECT_FALSE(locateOfficeApplication(nullptr));
+}
+
+TEST_F(OfficeLocatorTest, RecognisedButUnregisteredTellsTheUserOnceAndStops) {
+  setClassesValue("Excel.Application", "no CLSID subkey");
+  registerOfficeServer("Access.Application", 6, "C:\\ACCESS.EXE");  // a later row that would fit
+  const Located located = locate("C:\\accicons.exe\\xlicons.exe");
+  EXPECT_FALSE(located.result);
+  EXPECT_EQ(located.path, "C:\\accicons.exe\\xlicons.exe");
+  EXPECT_EQ(located.notices, std::vector<std::string>{
+                                 "ZORV was unable to determine the location of Microsoft Excel.  "
+                                 "Please insert the shortcut manually, by right clicking on any "
+                                 "Shortcut Pane"});
+}
+
+TEST_F(OfficeLocatorTest, ServerValuesAreCutAtTheFirstSlashAndReadUpToTheirSize) {
+  registerOfficeServer("Word.Application", 1, "C:\\WINWORD.EXE /automation /x");
+  registerOfficeServer("Outlook.Application", 3, "C:\\Program Files\\OUTLOOK.EXE");
+  registerOfficeServer("Excel.Application", 2, std::string(258, 's').c_str());
+  registerOfficeServer("Access.Application", 6, std::string(259, 's').c_str());
+  setClassesValue("PowerPoint.Application\\CLSID", std::string(259, 'c'));
+  EXPECT_EQ(serverOf("Word.Application"), std::make_pair(true, std::string("C:\\WINWORD.EXE ")));
+  EXPECT_EQ(serverOf("Outlook.Application").second, "C:\\Program Files\\OUTLOOK.EXE");
+  EXPECT_EQ(serverOf("Excel.Application").second, std::string(258, 's'));
+  EXPECT_EQ(serverOf("Access.Application"), std::make_pair(false, std::string("#")));
+  EXPECT_EQ(serverOf("PowerPoint.Application"), std::make_pair(false, std::string("#")));
+
+  // The class identifier's type is not examined, and it may come without a terminator: a
+  // longer one read just before leaves its bytes behind it.
+  setClassesValue("Access.Application\\CLSID", std::string(200, 'c'));
+  setClassesValue("FrontPage.Application\\CLSID", testClassId(5), REG_BINARY);
+  setClassesValue("CLSID\\" + testClassId(5) + "\\LocalServer32", "C:\\FRONTPG.EXE");
+  const bool longer = serverOf("Access.Application").first;
+  EXPECT_EQ(serverOf("FrontPage.Application").second, "C:\\FRONTPG.EXE");
+  EXPECT_FALSE(longer);
+}
+
+TEST_F(OfficeLocatorTest, EveryMissingStepFailsWithTheBufferUnchanged) {
+  HKEY key = nullptr;
+  RegCreateKeyA(HKEY_CLASSES_ROOT, "Excel.Application\\CLSID", &key);  // no class identifier
+  RegCloseKey(key);
+  registerOfficeServer("Outlook.Application", 3, nullptr);  // no LocalServer32 key
+  RegCreateKeyA(HKEY_CLASSES_ROOT, ("CLSID\\" + testClassId(4) + "\\LocalServer32").c_str(), &key);
+  RegCloseKey(key);
+  registerOfficeServer("PowerPoint.Application", 4, nullptr);  // LocalServer32 without value
+  setClassesValue("Access.Application\\CLSID", "");
+  for (const std::string& progId :
+       {std::string("Word.Application"), std::string("Excel.Application"),
+        std::string("Outlook.Application"), std::string("PowerPoint.Application"),
+        std::string("Access.Application"), std::string(300, 'p'), std::string()}) {
+    EXPECT_EQ(serverOf(progId), std::make_pair(false, std::string("#"))) << progId;
+  }
+  char out[] = "kept";
+  EXPECT_FALSE(getLocalServerPath(out, nullptr) || getLocalServerPath(nullptr, "x"));
+}
+
+}  // namespace

@@ -1,0 +1,59 @@
+// zorvdesk's link, office and window commands.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "office/link_files.h"
+#include "office/office_classes.h"
+#include "program_run.h"
+
+namespace {
+
+ProgramRun zorvdesk(const std::string& arguments) { return runProgram("zorvdesk.exe", arguments); }
+
+TEST(ZorvdeskOfficeTest, LinkPrintsEveryFieldAndTheResult) {
+  TempFolder folder;
+  const std::string link =
+      folder.link("t.lnk", {folder.folder("target dir"), "C:\\work", "-x", "C:\\icons.dll", 3});
+  ProgramRun run = zorvdesk("link \"" + link + "\"");
+  EXPECT_EQ(run.exitCode, 0u);
+  EXPECT_TRUE(has(run, "result: true\nisDirectory: true\nfileName: target dir\ntargetPath: "));
+  EXPECT_TRUE(has(run,
+                  "\nworkingDirectory: C:\\work\nexecutable: \niconPath: C:\\icons.dll\n"
+                  "arguments: -x\niconIndex: 3\n"))
+      << run.output;
+  run = zorvdesk("link \"" + folder.file("plain.lnk") + "\"");
+  EXPECT_EQ(run.exitCode, 1u);
+  EXPECT_TRUE(has(run, "result: false\nisDirectory: false\nfileName: \n")) << run.output;
+}
+
+TEST(ZorvdeskOfficeTest, OfficePrintsTheServerOrTheNoticeWithoutABox) {
+  removeOfficeServers();
+  registerOfficeServer("Word.Application", 1, "C:\\Office\\WINWORD.EXE /automation");
+  const ProgramRun word = zorvdesk("office C:\\Office\\wordicon.exe");
+  const ProgramRun excel = zorvdesk("office C:\\Office\\xlicons.exe");
+  removeOfficeServers();
+  EXPECT_EQ(word.exitCode, 0u);
+  EXPECT_EQ(word.output, "C:\\Office\\WINWORD.EXE \n");
+  EXPECT_EQ(excel.exitCode, 1u);
+  EXPECT_EQ(excel.output,
+            "ZORV was unable to determine the location of Microsoft Excel.  Please insert the "
+            "shortcut manually, by right clicking on any Shortcut Pane\n");
+  EXPECT_EQ(zorvdesk("office \"C:\\Program Files\\a.exe\"").output, "C:\\Program Files\\a.exe\n");
+  EXPECT_EQ(zorvdesk("office " + std::string(MAX_PATH, 'a')).exitCode, 2u);
+}
+
+TEST(ZorvdeskOfficeTest, WindowFindsThisProcesssWindow) {
+  HWND window = CreateWindowExA(0, "STATIC", "zorvdesk test", WS_OVERLAPPEDWINDOW, 0, 0, 99, 99,
+                                nullptr, nullptr, nullptr, nullptr);
+  const ProgramRun found = zorvdesk("window " + std::to_string(GetCurrentProcessId()));
+  DestroyWindow(window);
+  EXPECT_EQ(found.exitCode, 0u);
+  EXPECT_TRUE(has(found, "\ntitle: zorvdesk test\nclass: Static\n")) << found.output;
+  EXPECT_EQ(zorvdesk("window 0").exitCode, 1u);
+  for (const char* bad : {"", "12x", "-1", "4294967296"}) {
+    EXPECT_EQ(zorvdesk(std::string("window ") + bad).exitCode, 2u) << bad;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,3 @@
+zorv_add_test(imaging_dib_tests
+  SOURCES imaging/dib_test.cpp imaging/thumbnail_test.cpp
+  LIBS zorv_imaging)

@@ -45,6 +45,21 @@ struct SYSTEMTIME {
   WORD wMilliseconds;
 };
 
+// The header of a packed device-independent bitmap, 40 bytes.
+struct BITMAPINFOHEADER {
+  DWORD biSize;
+  LONG biWidth;
+  LONG biHeight;
+  WORD biPlanes;
+  WORD biBitCount;
+  DWORD biCompression;
+  DWORD biSizeImage;
+  LONG biXPelsPerMeter;
+  LONG biYPelsPerMeter;
+  DWORD biClrUsed;
+  DWORD biClrImportant;
+};
+
 #ifndef MAX_PATH
 #define MAX_PATH 260
 #endif
@@ -52,3 +67,4 @@ struct SYSTEMTIME {
 
 static_assert(sizeof(GUID) == 16, "GUID is 16 bytes");
 static_assert(sizeof(SYSTEMTIME) == 16, "SYSTEMTIME is 16 bytes");
+static_assert(sizeof(BITMAPINFOHEADER) == 40, "BITMAPINFOHEADER is 40 bytes");

@@ -1,0 +1,6 @@
+#pragma once
+
+#include "imaging/jpeg_files.h"
+#if __has_include("imaging/dib.h")
+#include "imaging/dib.h"
+#endif

@@ -3,6 +3,8 @@
 
 #include "common/win_types.h"
 
+struct JpegDecoder;
+
 // Decodes one JPEG file from its top row down. Every row comes out as width x 3 bytes in
 // B, G, R order; grey pictures have three equal channels. The bytes are exactly those that
 // readJpegFile stores for the same row. The reader guards against untrusted files as
@@ -35,8 +37,7 @@ class JpegScanlineReader {
   void close();
 
  private:
-  struct Decoder;
-  Decoder* decoder_ = nullptr;
+  JpegDecoder* decoder_ = nullptr;
   int width_ = 0;
   int height_ = 0;
   int channels_ = 0;

@@ -2,6 +2,4 @@
 #pragma once
 
 #include "imaging/dib.h"
-#if __has_include("imaging/jpeg_files.h")
 #include "imaging/jpeg_files.h"
-#endif

@@ -3,3 +3,4 @@
 
 #include "imaging/dib.h"
 #include "imaging/jpeg_files.h"
+#include "imaging/picture_writers.h"

@@ -6,14 +6,13 @@
 
 #include "afx/cstring.h"
 #include "common/log.h"
+#include "imaging/capture_files.h"
 #include "imaging/dib.h"
 #include "imaging/dib_layout.h"
 #include "imaging/framed_thumbnail.h"
 #include "imaging/jpeg_files.h"
 
 namespace {
-
-constexpr int kBox = 3;
 
 // A locked DIB handle that holds a plain 24-bit DIB (no colour table) within its block;
 // unlocked when it goes. dib() is null for any other handle.
@@ -74,22 +73,20 @@ bool writeThumbnailJpeg(HGLOBAL dib, const char* thumbnailPath, int width, int h
 }
 
 bool writeBmpToCaptures(HGLOBAL dib, const char* thumbnailPath, const char* fullPath, int size) {
-  int width = size;
-  int height = size;
-  fitThumbnailSize(size, width, height);  // a square of side size, at least 64
   LockedRgbDib locked(dib);
   if (locked.dib() == nullptr) return false;
-  const Thumbnail thumbnail(makeDibThumbnail(locked.dib(), width, height, kBox, kBox));
-  if (!thumbnail) return false;
-  if (fullPath != nullptr && !writeJpegFile(fullPath, locked.dib())) {
-    logWriteFailure(fullPath);
-    return false;
+  switch (dib::writeCaptureFiles(locked.dib(), thumbnailPath, fullPath, size)) {
+    case dib::CaptureResult::kWritten:
+      return true;
+    case dib::CaptureResult::kFullPictureFailed:
+      logWriteFailure(fullPath);
+      return false;
+    case dib::CaptureResult::kThumbnailFailed:
+      logWriteFailure(thumbnailPath);
+      return false;
+    default:
+      return false;
   }
-  if (!writeJpegFile(thumbnailPath, thumbnail.get())) {
-    logWriteFailure(thumbnailPath);
-    return false;
-  }
-  return true;
 }
 
 bool framedThumbnailFromBmp(const char* source, int size, int& width, int& height,

@@ -3,7 +3,9 @@
 #   MinGW builds: libjpeg-turbo 2.1.5 cross-built from Debian's source tarball with the same
 #   toolchain, static and with SIMD, so the module imports no DLL for it. scripts/setup.sh puts
 #   the tarball into ZORV_JPEG_TARBALL.
-if(NOT WIN32)
+#   Fuzz builds: the same tarball built with the fuzzer's coverage and the sanitizers, so that
+#   libFuzzer sees into the decoder rather than only our thin layer over it.
+if(NOT WIN32 AND NOT ZORV_FUZZ)
   find_package(JPEG REQUIRED)
   add_library(zorv::jpeg ALIAS JPEG::JPEG)
   return()
@@ -19,6 +21,11 @@ endif()
 find_program(ZORV_NASM nasm REQUIRED)
 
 set(jpeg_prefix ${CMAKE_BINARY_DIR}/libjpeg-turbo)
+set(jpeg_toolchain_args -DCMAKE_TOOLCHAIN_FILE=${CMAKE_TOOLCHAIN_FILE})
+if(ZORV_FUZZ)
+  set(jpeg_toolchain_args -DCMAKE_C_COMPILER=${CMAKE_C_COMPILER}
+      "-DCMAKE_C_FLAGS=-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all")
+endif()
 set(jpeg_library ${jpeg_prefix}/lib/libjpeg.a)
 ExternalProject_Add(libjpeg_turbo_build
   URL ${ZORV_JPEG_TARBALL}
@@ -28,7 +35,7 @@ ExternalProject_Add(libjpeg_turbo_build
   INSTALL_DIR ${jpeg_prefix}
   CMAKE_ARGS
     -G Ninja
-    -DCMAKE_TOOLCHAIN_FILE=${CMAKE_TOOLCHAIN_FILE}
+    ${jpeg_toolchain_args}
     -DCMAKE_BUILD_TYPE=Release
     -DCMAKE_INSTALL_PREFIX=<INSTALL_DIR>
     -DCMAKE_ASM_NASM_COMPILER=${ZORV_NASM}

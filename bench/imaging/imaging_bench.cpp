@@ -68,6 +68,13 @@ void BM_CaptureFiles1024x768(benchmark::State& state) {
 }
 BENCHMARK(BM_CaptureFiles1024x768)->Unit(benchmark::kMillisecond);
 
+// The capture's thumbnail alone: what CaptureFiles adds to the two encodes.
+void BM_CaptureThumbnail1024x768(benchmark::State& state) {
+  const BenchDib dib = cameraLikeDib(1024, 768);
+  for (auto _ : state) std::free(makeDibThumbnail(dib.get(), 256, 256, 3, 3));
+}
+BENCHMARK(BM_CaptureThumbnail1024x768)->Unit(benchmark::kMillisecond);
+
 // The full picture and a thumbnail made beforehand, encoded with nothing else.
 void BM_BareEncodeCapture1024x768(benchmark::State& state) {
   const BenchDib dib = cameraLikeDib(1024, 768);

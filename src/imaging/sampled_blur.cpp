@@ -20,9 +20,12 @@ bool SampledBlur::prepare(int sourceWidth, int sourceHeight, int width, int heig
   width_ = width;
   height_ = height;
   boxHeight_ = boxHeight;
+  const std::uint64_t rowsInBox =
+      static_cast<std::uint64_t>(boxHeight < sourceHeight ? boxHeight : sourceHeight);
+  if (255 * rowsInBox > UINT32_MAX) return false;
   const IndexTable columns = sourceIndexes(sourceWidth, width);
   rows_ = sourceIndexes(sourceHeight, height);
-  // Which source columns some picked pixel's box covers, and each one's place among them.
+  // Which source columns some picked pixel's box covers, and each one's number among them.
   std::unique_ptr<int[], FreeDeleter> place(
       static_cast<int*>(std::calloc(static_cast<std::size_t>(sourceWidth), sizeof(int))));
   firstNeeded_ = newTable(width);
@@ -32,16 +35,38 @@ bool SampledBlur::prepare(int sourceWidth, int sourceHeight, int width, int heig
     const Window window = boxWindow(columns[x], boxWidth, sourceWidth);
     for (int column = window.first; column <= window.last; ++column) place[column] = 1;
   }
-  neededCount_ = 0;
+  // Short gaps between needed columns are summed too: one long run of additions is cheaper
+  // than many runs of a few bytes.
+  constexpr int kShortGap = 16;
+  int lastNeeded = -1;
   for (int column = 0; column < sourceWidth; ++column) {
-    if (place[column] != 0) place[column] = ++neededCount_;  // 1-based while marking
+    if (place[column] == 0) continue;
+    if (lastNeeded >= 0 && column - lastNeeded <= kShortGap) {
+      for (int gap = lastNeeded + 1; gap < column; ++gap) place[gap] = 1;
+    }
+    lastNeeded = column;
   }
-  needed_ = newTable(neededCount_);
-  sums_.reset(static_cast<std::uint64_t*>(
-      std::malloc(sizeof(std::uint64_t) * 3 * static_cast<std::size_t>(neededCount_))));
-  if (!needed_ || !sums_) return false;
+  neededCount_ = 0;
+  runCount_ = 0;
   for (int column = 0; column < sourceWidth; ++column) {
-    if (place[column] != 0) needed_[place[column] - 1] = column;
+    if (place[column] == 0) continue;
+    if (column == 0 || place[column - 1] == 0) ++runCount_;
+    place[column] = ++neededCount_;  // numbered from 1 while marking
+  }
+  runs_.reset(static_cast<SampledBlurRun*>(
+      std::malloc(sizeof(SampledBlurRun) * static_cast<std::size_t>(runCount_))));
+  sums_.reset(static_cast<std::uint32_t*>(
+      std::malloc(sizeof(std::uint32_t) * 3 * static_cast<std::size_t>(neededCount_))));
+  reciprocals_.reset(static_cast<std::uint64_t*>(
+      std::malloc(sizeof(std::uint64_t) * static_cast<std::size_t>(width))));
+  divisorRows_ = 0;
+  if (!runs_ || !sums_ || !reciprocals_) return false;
+  int run = -1;
+  for (int column = 0; column < sourceWidth; ++column) {
+    if (place[column] == 0) continue;
+    if (column == 0 || place[column - 1] == 0)
+      runs_[++run] = SampledBlurRun{column, place[column] - 1, 0};
+    ++runs_[run].count;
   }
   for (int x = 0; x < width; ++x) {
     const Window window = boxWindow(columns[x], boxWidth, sourceWidth);
@@ -51,29 +76,88 @@ bool SampledBlur::prepare(int sourceWidth, int sourceHeight, int width, int heig
   return true;
 }
 
-void SampledBlur::sumColumns(const BYTE* row) {
-  std::uint64_t* sums = sums_.get();
-  for (int i = 0; i < neededCount_; ++i) {
-    const BYTE* pixel = row + 3 * static_cast<std::size_t>(needed_[i]);
-    sums[3 * i] += pixel[0];
-    sums[3 * i + 1] += pixel[1];
-    sums[3 * i + 2] += pixel[2];
+namespace {
+
+// sums[i] (+)= the bytes i of one to three rows, over consecutive bytes the compiler vectorises
+// (sums and rows never overlap).
+template <int kRows, bool kStore>
+void sumRun(const BYTE* const* rows, std::size_t offset, std::uint32_t* __restrict sums,
+            int bytes) {
+  const BYTE* __restrict a = rows[0] + offset;
+  const BYTE* __restrict b = rows[kRows > 1 ? 1 : 0] + offset;
+  const BYTE* __restrict c = rows[kRows > 2 ? 2 : 0] + offset;
+  for (int i = 0; i < bytes; ++i) {
+    std::uint32_t sum = a[i];
+    if (kRows > 1) sum += b[i];
+    if (kRows > 2) sum += c[i];
+    sums[i] = kStore ? sum : sums[i] + sum;
   }
 }
 
-// The needed columns of a box are consecutive in needed_, since every column of the box is.
-void SampledBlur::averageInto(std::uint64_t rowsInBox, BYTE* out) const {
-  const std::uint64_t* sums = sums_.get();
+template <int kRows, bool kStore>
+void sumRuns(const BYTE* const* rows, const SampledBlurRun* runs, int runCount,
+             std::uint32_t* sums) {
+  for (int r = 0; r < runCount; ++r) {
+    const SampledBlurRun& run = runs[r];
+    sumRun<kRows, kStore>(rows, 3 * static_cast<std::size_t>(run.firstColumn),
+                          sums + 3 * static_cast<std::size_t>(run.firstNeeded), 3 * run.count);
+  }
+}
+
+}  // namespace
+
+void SampledBlur::sumColumns(const BYTE* const* rows, int count, bool store) {
+  const SampledBlurRun* runs = runs_.get();
+  std::uint32_t* sums = sums_.get();
+  if (store) {
+    if (count == 1) sumRuns<1, true>(rows, runs, runCount_, sums);
+    if (count == 2) sumRuns<2, true>(rows, runs, runCount_, sums);
+    if (count == 3) sumRuns<3, true>(rows, runs, runCount_, sums);
+  } else {
+    if (count == 1) sumRuns<1, false>(rows, runs, runCount_, sums);
+    if (count == 2) sumRuns<2, false>(rows, runs, runCount_, sums);
+    if (count == 3) sumRuns<3, false>(rows, runs, runCount_, sums);
+  }
+}
+
+// A sum of at most 255 x count divided by count as (sum x ceil(2^32 / count)) >> 32: the
+// rounding error of the reciprocal stays below one count's worth of the fraction as long as
+// 255 x count x count < 2^32, so the quotient is exact; larger counts divide.
+void SampledBlur::prepareDivisors(std::uint64_t rowsInBox) {
+  constexpr std::uint64_t kLargestExactCount = 4103;  // 255 x 4103^2 < 2^32
   for (int x = 0; x < width_; ++x) {
+    const std::uint64_t count =
+        rowsInBox * static_cast<std::uint64_t>(lastNeeded_[x] - firstNeeded_[x] + 1);
+    reciprocals_[x] = count <= kLargestExactCount ? ((std::uint64_t{1} << 32) - 1) / count + 1 : 0;
+  }
+  divisorRows_ = rowsInBox;
+}
+
+// The needed columns of a box are consecutive, since every column of the box is needed.
+// Tables read into locals first: the byte stores into out could alias them otherwise.
+void SampledBlur::averageInto(std::uint64_t rowsInBox, BYTE* __restrict out) {
+  if (rowsInBox != divisorRows_) prepareDivisors(rowsInBox);
+  const std::uint32_t* __restrict sums = sums_.get();
+  const int* __restrict firstNeeded = firstNeeded_.get();
+  const int* __restrict lastNeeded = lastNeeded_.get();
+  const std::uint64_t* __restrict reciprocals = reciprocals_.get();
+  const int width = width_;
+  for (int x = 0; x < width; ++x) {
+    const int first = firstNeeded[x];
+    const int last = lastNeeded[x];
     std::uint64_t sum[3] = {0, 0, 0};
-    for (int i = firstNeeded_[x]; i <= lastNeeded_[x]; ++i) {
+    for (int i = first; i <= last; ++i) {
       sum[0] += sums[3 * i];
       sum[1] += sums[3 * i + 1];
       sum[2] += sums[3 * i + 2];
     }
-    const std::uint64_t count =
-        rowsInBox * static_cast<std::uint64_t>(lastNeeded_[x] - firstNeeded_[x] + 1);
-    for (int c = 0; c < 3; ++c) out[3 * x + c] = static_cast<BYTE>(sum[c] / count);
+    const std::uint64_t reciprocal = reciprocals[x];
+    if (reciprocal != 0) {
+      for (int c = 0; c < 3; ++c) out[3 * x + c] = static_cast<BYTE>((sum[c] * reciprocal) >> 32);
+    } else {
+      const std::uint64_t count = rowsInBox * static_cast<std::uint64_t>(last - first + 1);
+      for (int c = 0; c < 3; ++c) out[3 * x + c] = static_cast<BYTE>(sum[c] / count);
+    }
   }
 }
 

@@ -14,10 +14,18 @@
 
 namespace dib {
 
+// Consecutive source columns: the first one, its number among the needed columns, how many.
+struct SampledBlurRun {
+  int firstColumn;
+  int firstNeeded;
+  int count;
+};
+
 class SampledBlur {
  public:
   // Plans a width x height resize of a sourceWidth x sourceHeight picture, each picked pixel
-  // blurred with the box (1 x 1: not blurred). False when out of memory.
+  // blurred with the box (1 x 1: not blurred). False when out of memory, or for a box of more
+  // than 16,843,009 rows over a picture that high (its column sums would not fit 32 bits).
   bool prepare(int sourceWidth, int sourceHeight, int width, int height, int boxWidth,
                int boxHeight);
 
@@ -32,27 +40,43 @@ class SampledBlur {
   void computeRow(int y, RowAt rowAt, BYTE* out);
 
  private:
-  void sumColumns(const BYTE* row);
-  void averageInto(std::uint64_t rowsInBox, BYTE* out) const;
+  void sumColumns(const BYTE* const* rows, int count, bool store);
+  void prepareDivisors(std::uint64_t rowsInBox);
+  void averageInto(std::uint64_t rowsInBox, BYTE* out);
 
   int sourceWidth_ = 0;
   int sourceHeight_ = 0;
   int width_ = 0;
   int height_ = 0;
   int boxHeight_ = 1;
-  IndexTable rows_;    // source row picked by each result row
-  IndexTable needed_;  // source columns inside some picked pixel's box, ascending
+  IndexTable rows_;  // source row picked by each result row
+  // The source columns inside some picked pixel's box, and the short gaps between them, in
+  // runs of consecutive columns: the needed columns, numbered in ascending order.
+  std::unique_ptr<SampledBlurRun[], FreeDeleter> runs_;
+  int runCount_ = 0;
   int neededCount_ = 0;
-  IndexTable firstNeeded_;  // per result column: its box in needed_ (first, last)
+  IndexTable firstNeeded_;  // per result column: its box among the needed columns
   IndexTable lastNeeded_;
-  std::unique_ptr<std::uint64_t[], FreeDeleter> sums_;  // per needed column and channel
+  // Per needed column and channel, the sum over the box's rows: 32 bits, as prepare() refuses
+  // boxes of more rows than 255 x rows can count in them.
+  std::unique_ptr<std::uint32_t[], FreeDeleter> sums_;
+  // Per result column: the reciprocal that divides its box's sums by the box's pixel count
+  // (0: divide), for boxes of divisorRows_ rows.
+  std::unique_ptr<std::uint64_t[], FreeDeleter> reciprocals_;
+  std::uint64_t divisorRows_ = 0;
 };
 
 template <typename RowAt>
 void SampledBlur::computeRow(int y, RowAt rowAt, BYTE* out) {
   const Window window = sourceRows(y);
-  for (int i = 0; i < 3 * neededCount_; ++i) sums_[i] = 0;
-  for (int sourceY = window.first; sourceY <= window.last; ++sourceY) sumColumns(rowAt(sourceY));
+  // Up to three rows per pass over the sums; the first pass stores, later ones add.
+  const BYTE* rows[3];
+  int sourceY = window.first;
+  for (bool first = true; sourceY <= window.last; first = false) {
+    int count = 0;
+    for (; count < 3 && sourceY <= window.last; ++count, ++sourceY) rows[count] = rowAt(sourceY);
+    sumColumns(rows, count, first);
+  }
   averageInto(static_cast<std::uint64_t>(window.last - window.first + 1), out);
 }
 

@@ -133,7 +133,8 @@ TEST(ThumbnailTest, SameBytesAsBlurringEverythingThenResizing) {
       {1001, 2, 7, 300, 3, 3, false},
       {100, 80, 99, 99, 2, 4, false},  // even boxes
       {50, 60, 20, 20, 9, 1, false},
-      {30, 20, 10, 10, 100, 100, false},  // a box larger than the picture
+      {30, 20, 10, 10, 100, 100, false},   // a box larger than the picture
+      {100, 60, 10, 10, 101, 101, false},  // boxes of 6,000 pixels: sums divided, not scaled
       {1, 1, 1, 1, 3, 3, false},
   };
   for (const Case& c : cases) {

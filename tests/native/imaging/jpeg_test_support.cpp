@@ -100,6 +100,7 @@ Bytes encodeJpeg(int width, int height, const std::function<Bgr(int, int)>& colo
                                                   : JCS_CMYK;
   jpeg_set_defaults(&info);
   jpeg_set_quality(&info, options.quality, TRUE);
+  if (options.ycck) jpeg_set_colorspace(&info, JCS_YCCK);
   std::vector<jpeg_scan_info> scans;
   if (options.everyCoefficientOwnScan)
     useOneScanPerCoefficient(info, scans);

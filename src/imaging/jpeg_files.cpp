@@ -1,6 +1,7 @@
 #include "imaging/jpeg_files.h"
 
 #include <cstdint>
+#include <cstring>
 #include <new>
 
 #include "imaging/jpeg_layer.h"
@@ -55,6 +56,12 @@ BITMAPINFOHEADER* newDib(int width, int height) {
   dib->biHeight = height;
   dib->biPlanes = 1;
   dib->biBitCount = 24;
+  // The decoder writes only the pixels: clear the padding, so that no stale heap bytes reach a
+  // file written from this DIB.
+  const std::int64_t stride = dibStride24(width);
+  BYTE* row = reinterpret_cast<BYTE*>(dib) + sizeof(BITMAPINFOHEADER);
+  for (int y = 0; y < height; ++y, row += stride)
+    std::memset(row + 3 * width, 0, stride - 3 * width);
   return dib;
 }
 

@@ -49,6 +49,8 @@ TEST(JpegFiles, DibWrittenAndReadBackStaysUpright) {
   EXPECT_EQ(h.biCompression, 0u);
   EXPECT_EQ(h.biSizeImage, 0u);
   EXPECT_EQ(h.biClrUsed, 0u);
+  const BYTE* rows = reinterpret_cast<const BYTE*>(read.dib) + 40;
+  for (int y = 0; y < height; ++y) EXPECT_EQ(rows[y * 112 + 111], 0) << "padding of row " << y;
   // Away from the band edges the colours survive compression closely.
   for (int x = 2; x < width - 2; x += 5) {
     expectNear(dibPixel(read.dib, x, 2), Bgr{0, 0, 255}, 12);
@@ -206,12 +208,15 @@ TEST(JpegFiles, TruncatedFilesFail) {
   }
 }
 
-TEST(JpegFiles, CmykRefusedAndScanCountBounded) {
+TEST(JpegFiles, CmykYcckRefusedAndScanCountBounded) {
   TempFolder folder;
   auto grey = [](int x, int) { return Bgr{std::uint8_t(x), std::uint8_t(x), std::uint8_t(x)}; };
   JpegOptions cmyk;
   cmyk.components = 4;
   writeBytes(folder.file("cmyk.jpg"), encodeJpeg(16, 16, grey, cmyk));
+  JpegOptions ycck = cmyk;
+  ycck.ycck = true;
+  writeBytes(folder.file("ycck.jpg"), encodeJpeg(16, 16, grey, ycck));
   JpegOptions manyScans;  // 1 + 3 x 63 = 190 scans
   manyScans.everyCoefficientOwnScan = true;
   writeBytes(folder.file("scans.jpg"), encodeJpeg(16, 16, grey, manyScans));
@@ -220,9 +225,12 @@ TEST(JpegFiles, CmykRefusedAndScanCountBounded) {
   greyScans.everyCoefficientOwnScan = true;
   writeBytes(folder.file("grey_scans.jpg"), encodeJpeg(16, 16, grey, greyScans));
 
-  ReadDib cmykRead, scansRead, greyRead;
-  EXPECT_EQ(readJpegFile(folder.file("cmyk.jpg").c_str(), &cmykRead.dib), 0);
-  EXPECT_EQ(cmykRead.dib, nullptr);
+  for (const char* name : {"cmyk.jpg", "ycck.jpg"}) {
+    ReadDib read;
+    EXPECT_EQ(readJpegFile(folder.file(name).c_str(), &read.dib), 0) << name;
+    EXPECT_EQ(read.dib, nullptr) << name;
+  }
+  ReadDib scansRead, greyRead;
   EXPECT_EQ(readJpegFile(folder.file("scans.jpg").c_str(), &scansRead.dib), 0);
   EXPECT_EQ(scansRead.dib, nullptr);
   EXPECT_NE(readJpegFile(folder.file("grey_scans.jpg").c_str(), &greyRead.dib), 0);

@@ -1,5 +1,6 @@
 #include "jpeg_test_support.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -99,6 +100,7 @@ Bytes encodeJpeg(int width, int height, const std::function<Bgr(int, int)>& colo
                                                   : JCS_CMYK;
   jpeg_set_defaults(&info);
   jpeg_set_quality(&info, options.quality, TRUE);
+  if (options.ycck) jpeg_set_colorspace(&info, JCS_YCCK);
   std::vector<jpeg_scan_info> scans;
   if (options.everyCoefficientOwnScan)
     useOneScanPerCoefficient(info, scans);
@@ -151,9 +153,18 @@ void writeBytes(const std::string& path, const Bytes& bytes) {
 bool fileExists(const std::string& path) { return std::filesystem::exists(path); }
 
 TempFolder::TempFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "zorv_jpeg_XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no temporary folder");
-  path_ = pattern;
+  static unsigned counter = 0;
+  const auto base = std::filesystem::temp_directory_path();
+  const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count() % 1000000007;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const auto candidate =
+        base / ("zorv_jpeg_" + std::to_string(stamp) + "_" + std::to_string(++counter));
+    if (std::filesystem::create_directory(candidate)) {
+      path_ = candidate.string();
+      return;
+    }
+  }
+  throw std::runtime_error("no temporary folder");
 }
 
 TempFolder::~TempFolder() {

@@ -33,6 +33,7 @@ Bgr dibPixel(const BITMAPINFOHEADER* dib, int x, int row);
 
 struct JpegOptions {
   int components = 3;  // 1 grey, 3 RGB -> YCbCr, 4 CMYK
+  bool ycck = false;   // 4 components stored as YCCK
   int quality = 90;
   bool progressive = false;
   bool everyCoefficientOwnScan = false;  // progressive with one scan per AC coefficient

@@ -62,6 +62,18 @@ inline bool boxSumsFit32(int width, int height, int boxWidth, int boxHeight) {
   return 255 * columns * rows <= UINT32_MAX;
 }
 
+// The box blur's average: a sum of at most 255 x count divided by count. For counts up to 4103
+// the division is a multiplication by ceil(2^32 / count) and a shift: the reciprocal's error
+// stays below one count's worth of the fraction while 255 x count x count < 2^32, so the
+// quotient is exact. reciprocalOf gives 0 for larger counts, which divide.
+inline std::uint64_t reciprocalOf(std::uint64_t count) {
+  constexpr std::uint64_t kLargestExactCount = 4103;
+  return count <= kLargestExactCount ? ((std::uint64_t{1} << 32) - 1) / count + 1 : 0;
+}
+inline BYTE averageOf(std::uint64_t sum, std::uint64_t count, std::uint64_t reciprocal) {
+  return static_cast<BYTE>(reciprocal != 0 ? (sum * reciprocal) >> 32 : sum / count);
+}
+
 // Owns a malloc block; null-safe.
 struct FreeDeleter {
   void operator()(void* block) const { std::free(block); }

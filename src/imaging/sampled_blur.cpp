@@ -120,20 +120,14 @@ void SampledBlur::sumColumns(const BYTE* const* rows, int count, bool store) {
   }
 }
 
-// A sum of at most 255 x count divided by count as (sum x ceil(2^32 / count)) >> 32: the
-// rounding error of the reciprocal stays below one count's worth of the fraction as long as
-// 255 x count x count < 2^32, so the quotient is exact; larger counts divide.
 void SampledBlur::prepareDivisors(std::uint64_t rowsInBox) {
-  constexpr std::uint64_t kLargestExactCount = 4103;  // 255 x 4103^2 < 2^32
   for (int x = 0; x < width_; ++x) {
-    const std::uint64_t count =
-        rowsInBox * static_cast<std::uint64_t>(lastNeeded_[x] - firstNeeded_[x] + 1);
-    reciprocals_[x] = count <= kLargestExactCount ? ((std::uint64_t{1} << 32) - 1) / count + 1 : 0;
+    reciprocals_[x] =
+        reciprocalOf(rowsInBox * static_cast<std::uint64_t>(lastNeeded_[x] - firstNeeded_[x] + 1));
   }
   divisorRows_ = rowsInBox;
 }
 
-// The needed columns of a box are consecutive, since every column of the box is needed.
 // Tables read into locals first: the byte stores into out could alias them otherwise.
 void SampledBlur::averageInto(std::uint64_t rowsInBox, BYTE* __restrict out) {
   if (rowsInBox != divisorRows_) prepareDivisors(rowsInBox);
@@ -152,12 +146,8 @@ void SampledBlur::averageInto(std::uint64_t rowsInBox, BYTE* __restrict out) {
       sum[2] += sums[3 * i + 2];
     }
     const std::uint64_t reciprocal = reciprocals[x];
-    if (reciprocal != 0) {
-      for (int c = 0; c < 3; ++c) out[3 * x + c] = static_cast<BYTE>((sum[c] * reciprocal) >> 32);
-    } else {
-      const std::uint64_t count = rowsInBox * static_cast<std::uint64_t>(last - first + 1);
-      for (int c = 0; c < 3; ++c) out[3 * x + c] = static_cast<BYTE>(sum[c] / count);
-    }
+    const std::uint64_t count = rowsInBox * static_cast<std::uint64_t>(last - first + 1);
+    for (int c = 0; c < 3; ++c) out[3 * x + c] = averageOf(sum[c], count, reciprocal);
   }
 }
 

@@ -60,8 +60,7 @@ class SampledBlur {
   // Per needed column and channel, the sum over the box's rows: 32 bits, as prepare() refuses
   // boxes of more rows than 255 x rows can count in them.
   std::unique_ptr<std::uint32_t[], FreeDeleter> sums_;
-  // Per result column: the reciprocal that divides its box's sums by the box's pixel count
-  // (0: divide), for boxes of divisorRows_ rows.
+  // Per result column: reciprocalOf its box's pixel count, for boxes of divisorRows_ rows.
   std::unique_ptr<std::uint64_t[], FreeDeleter> reciprocals_;
   std::uint64_t divisorRows_ = 0;
 };

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "dib_pictures.h"
+#include "imaging/dib_layout.h"
 
 namespace {
 
@@ -67,12 +68,27 @@ TEST(BlurTest, EvenBoxReachesOneFurtherLeftAndDown) {
 TEST(BlurTest, EqualsTheLiteralSumForEveryBoxShape) {
   const int boxes[][2] = {{1, 1}, {3, 3}, {2, 2}, {4, 1}, {1, 6}, {5, 7}, {40, 3}, {1000, 1000}};
   for (const auto& box : boxes) {
-    for (const auto& size : {std::pair<int, int>{17, 9}, {1, 23}, {31, 1}}) {
+    // The last picture gives a 1000 x 1000 box 5,000 pixels: sums divided, not scaled.
+    for (const auto& size : {std::pair<int, int>{17, 9}, {1, 23}, {31, 1}, {100, 50}}) {
       const DibPtr dib = noiseDib(size.first, size.second, box[0] * 31 + box[1]);
       const DibPtr blurred(blurDib(dib.get(), box[0], box[1]));
       ASSERT_TRUE(blurred);
       EXPECT_EQ(pixelBytes(blurred.get()), pixelBytes(literalBlur(dib.get(), box[0], box[1]).get()))
           << box[0] << "x" << box[1] << " on " << size.first << "x" << size.second;
+    }
+  }
+}
+
+TEST(BlurTest, AveragesByReciprocalEqualIntegerDivision) {
+  // Every quotient's edges, for every count scaled by a reciprocal, and the first that divides.
+  for (std::uint64_t count = 1; count <= 4104; ++count) {
+    const std::uint64_t reciprocal = dib::reciprocalOf(count);
+    ASSERT_EQ(reciprocal == 0, count == 4104) << count;
+    for (std::uint64_t quotient = 0; quotient <= 255; ++quotient) {
+      for (const std::uint64_t sum : {quotient * count, quotient * count + count - 1}) {
+        if (sum > 255 * count) continue;
+        ASSERT_EQ(dib::averageOf(sum, count, reciprocal), sum / count) << sum << " / " << count;
+      }
     }
   }
 }

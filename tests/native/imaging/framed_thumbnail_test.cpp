@@ -74,29 +74,6 @@ TEST(FramedThumbnailFromJpegTest, SameFileAsTheLiteralPath) {
   }
 }
 
-TEST(FramedThumbnailFromJpegTest, EightHundredBySixHundredToAFramedSquare) {
-  TempFolder folder;
-  const std::string source = folder.file("camera.jpg");
-  writeBytes(source, encodeJpeg(800, 600, [](int, int) { return Bgr{255, 255, 255}; }));
-  int width = 0, height = 0;
-  ASSERT_TRUE(framedThumbnailFromJpeg(source.c_str(), 256, width, height,
-                                      folder.file("thumb.jpg").c_str()));
-  EXPECT_EQ(width, 256);
-  EXPECT_EQ(height, 192);
-  const std::vector<Bytes> rows = decodeJpegRows(readBytes(folder.file("thumb.jpg")));
-  ASSERT_EQ(rows.size(), 256u);
-  ASSERT_EQ(rows[0].size(), 256u * 3);
-  // Compressed: the frame is dark and the inside light, with some blur across the edge.
-  for (int i = 0; i < 256; i += 5) {
-    EXPECT_LT(rows[i][3 * 1], 40) << "left frame, row " << i;
-    EXPECT_LT(rows[i][3 * 254], 40) << "right frame, row " << i;
-    EXPECT_LT(rows[2][3 * i], 40) << "top frame, column " << i;
-    EXPECT_LT(rows[253][3 * i], 40) << "bottom frame, column " << i;
-  }
-  EXPECT_GT(rows[128][3 * 128], 215);
-  EXPECT_GT(rows[8][3 * 128], 215);
-}
-
 TEST(FramedThumbnailFromJpegTest, DamagedSourceWritesNothingAndKeepsTheOutParameters) {
   TempFolder folder;
   Bytes jpeg = encodeJpeg(300, 200, gradient);

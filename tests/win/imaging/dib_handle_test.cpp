@@ -119,47 +119,11 @@ TEST_F(DdbToDibTest, EightBitPictureKeepsItsTableAndIndices) {
   GlobalFree(dib);
 }
 
-TEST_F(DdbToDibTest, EightBitPictureOnTheScreenBecomesItsColours) {
-  const std::string file = eightBitBmp(5, 4);
-  writeWholeFile(path("8s.bmp"), file);
-  HGLOBAL dib = loadAndConvert("8s.bmp", 0);  // a device bitmap of the 32-bit screen
-  ASSERT_NE(dib, nullptr);
-  const std::string bytes = blockBytes(dib);
-  const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(bytes.data());
-  ASSERT_EQ(header->biBitCount, 24);
-  for (int y = 0; y < 4; ++y) {
-    for (int x = 0; x < 5; ++x) {
-      const std::size_t index = static_cast<BYTE>(file[1078 + 8 * y + x]);
-      EXPECT_EQ(bytes.substr(40 + y * stride24(5) + 3 * x, 3), file.substr(54 + 4 * index, 3))
-          << x << "," << y;
-    }
-  }
-  GlobalFree(dib);
-}
-
 TEST_F(DdbToDibTest, NoBitmapNoBlock) {
   EXPECT_EQ(ddbToDib(nullptr, nullptr), nullptr);
   HBITMAP deleted = CreateBitmap(4, 4, 1, 1, nullptr);
   DeleteObject(deleted);
   EXPECT_EQ(ddbToDib(deleted, nullptr), nullptr);
-}
-
-TEST_F(DdbToDibTest, MonochromeBitmapWithAGivenPalette) {
-  HBITMAP bitmap = CreateBitmap(9, 3, 1, 1, nullptr);
-  struct {
-    LOGPALETTE head;
-    PALETTEENTRY more[1];
-  } logical{{0x300, 2, {{0, 0, 0, 0}}}, {{255, 255, 255, 0}}};
-  HPALETTE palette = CreatePalette(&logical.head);
-  HGLOBAL dib = ddbToDib(bitmap, palette);
-  ASSERT_NE(dib, nullptr);
-  const std::string bytes = blockBytes(dib);
-  const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(bytes.data());
-  EXPECT_EQ(header->biBitCount, 1);
-  EXPECT_EQ(bytes.size(), 40 + 8 + 3 * 4u);  // 9 bits pad to 4 bytes per row
-  GlobalFree(dib);
-  DeleteObject(palette);
-  DeleteObject(bitmap);
 }
 
 }  // namespace

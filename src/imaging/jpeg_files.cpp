@@ -59,9 +59,10 @@ BITMAPINFOHEADER* newDib(int width, int height) {
   // The decoder writes only the pixels: clear the padding, so that no stale heap bytes reach a
   // file written from this DIB.
   const std::int64_t stride = dibStride24(width);
+  const std::int64_t padding = stride - 3 * width;
   BYTE* row = reinterpret_cast<BYTE*>(dib) + sizeof(BITMAPINFOHEADER);
-  for (int y = 0; y < height; ++y, row += stride)
-    std::memset(row + 3 * width, 0, stride - 3 * width);
+  for (int y = 0; padding != 0 && y < height; ++y, row += stride)
+    std::memset(row + 3 * width, 0, static_cast<std::size_t>(padding));
   return dib;
 }
 

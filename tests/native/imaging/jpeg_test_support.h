@@ -1,5 +1,5 @@
-// Pictures, JPEG files and folders for the JPEG tests. Files that the tests hand to the code
-// under test are made here with libjpeg-turbo directly, so their content is known.
+// Pictures, JPEG files and folders for the JPEG tests. The JPEG files handed to the code under
+// test are made here with libjpeg-turbo directly, so their content is known.
 #pragma once
 
 #include <cstdint>
@@ -14,42 +14,26 @@ using Bytes = std::vector<std::uint8_t>;
 struct Bgr {
   std::uint8_t b, g, r;
 };
+using Picture = std::function<Bgr(int x, int row)>;  // row 0 is the top row
 
-// A 24-bit DIB in a buffer of exactly its size, with a pixel reader by picture row (0 = top).
-class TestDib {
- public:
-  // color(x, row) gives each pixel; padding bytes are 0xEE.
-  TestDib(int width, int height, const std::function<Bgr(int x, int row)>& color);
-  BITMAPINFOHEADER* header() { return reinterpret_cast<BITMAPINFOHEADER*>(block_.data()); }
-  int stride() const { return (width_ * 3 + 3) & ~3; }
-
- private:
-  std::vector<std::uint32_t> block_;
-  int width_;
-};
-
+// A 24-bit DIB in a block of exactly its size; padding bytes are 0xEE.
+std::vector<std::uint32_t> makeDib(int width, int height, const Picture& picture);
+inline BITMAPINFOHEADER* header(std::vector<std::uint32_t>& dib) {
+  return reinterpret_cast<BITMAPINFOHEADER*>(dib.data());
+}
 // The pixel at picture row `row` (0 = top) of a bottom-up 24-bit DIB.
 Bgr dibPixel(const BITMAPINFOHEADER* dib, int x, int row);
 
 struct JpegOptions {
-  int components = 3;  // 1 grey, 3 RGB -> YCbCr, 4 CMYK
+  int components = 3;  // 1 grey (the green value), 3 RGB stored as YCbCr, 4 CMYK
   bool ycck = false;   // 4 components stored as YCCK
-  int quality = 90;
   bool progressive = false;
-  bool everyCoefficientOwnScan = false;  // progressive with one scan per AC coefficient
+  bool scanPerCoefficient = false;  // progressive, one scan per AC coefficient and component
 };
-
-// A JPEG of a picture given top row first: color(x, row) for 3 channels; for grey the green
-// value is taken, for CMYK the bytes b, g, r and 255 - g.
-Bytes encodeJpeg(int width, int height, const std::function<Bgr(int x, int row)>& color,
-                 const JpegOptions& options = {});
-
-// Decodes a trusted JPEG into top-down B, G, R rows (grey expanded), without the code under test.
-std::vector<Bytes> decodeJpegRows(const Bytes& jpeg);
+Bytes encodeJpeg(int width, int height, const Picture& picture, const JpegOptions& options = {});
 
 Bytes readBytes(const std::string& path);
 void writeBytes(const std::string& path, const Bytes& bytes);
-bool fileExists(const std::string& path);
 
 // A fresh folder, removed with its content at the end of the test.
 class TempFolder {

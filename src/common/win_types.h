@@ -66,7 +66,33 @@ static_assert(sizeof(ITEMIDLIST) == 3, "ITEMIDLIST is a packed size word and one
 #ifndef MAX_PATH
 #define MAX_PATH 260
 #endif
+
+// The headers of packed device-independent bitmaps: pixel dimensions, bit count, compression.
+struct BITMAPINFOHEADER {
+  DWORD biSize;
+  LONG biWidth;
+  LONG biHeight;
+  WORD biPlanes;
+  WORD biBitCount;
+  DWORD biCompression;
+  DWORD biSizeImage;
+  LONG biXPelsPerMeter;
+  LONG biYPelsPerMeter;
+  DWORD biClrUsed;
+  DWORD biClrImportant;
+};
+
+// The older 12-byte header of the first DIB format.
+struct BITMAPCOREHEADER {
+  DWORD bcSize;
+  WORD bcWidth;
+  WORD bcHeight;
+  WORD bcPlanes;
+  WORD bcBitCount;
+};
 #endif
 
 static_assert(sizeof(GUID) == 16, "GUID is 16 bytes");
 static_assert(sizeof(SYSTEMTIME) == 16, "SYSTEMTIME is 16 bytes");
+static_assert(sizeof(BITMAPINFOHEADER) == 40, "BITMAPINFOHEADER is 40 bytes");
+static_assert(sizeof(BITMAPCOREHEADER) == 12, "BITMAPCOREHEADER is 12 bytes");

@@ -1,0 +1,116 @@
+#include "jpeg_test_support.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+#include <jpeglib.h>
+
+namespace {
+
+int strideOf(int width) { return (width * 3 + 3) & ~3; }
+
+// One scan for the DC of all components, then one per AC coefficient and component.
+void useScanPerCoefficient(jpeg_compress_struct& info, std::vector<jpeg_scan_info>& scans) {
+  jpeg_scan_info dc{};
+  dc.comps_in_scan = info.num_components;
+  for (int c = 0; c < info.num_components; ++c) dc.component_index[c] = c;
+  scans.push_back(dc);
+  for (int c = 0; c < info.num_components; ++c) {
+    for (int k = 1; k < 64; ++k) scans.push_back(jpeg_scan_info{1, {c}, k, k, 0, 0});
+  }
+  info.scan_info = scans.data();
+  info.num_scans = static_cast<int>(scans.size());
+}
+
+}  // namespace
+
+std::vector<std::uint32_t> makeDib(int width, int height, const Picture& picture) {
+  std::vector<std::uint32_t> block((40 + static_cast<std::size_t>(strideOf(width)) * height) / 4);
+  BITMAPINFOHEADER& h = *header(block);
+  h = BITMAPINFOHEADER{40, width, height, 1, 24, 0, 0, 0, 0, 0, 0};
+  std::uint8_t* pixels = reinterpret_cast<std::uint8_t*>(block.data()) + 40;
+  for (int row = 0; row < height; ++row) {
+    std::uint8_t* line = pixels + static_cast<std::size_t>(height - 1 - row) * strideOf(width);
+    for (int x = 0; x < width; ++x) {
+      const Bgr c = picture(x, row);
+      line[3 * x] = c.b, line[3 * x + 1] = c.g, line[3 * x + 2] = c.r;
+    }
+    for (int i = width * 3; i < strideOf(width); ++i) line[i] = 0xEE;
+  }
+  return block;
+}
+
+Bgr dibPixel(const BITMAPINFOHEADER* dib, int x, int row) {
+  const std::uint8_t* p =
+      reinterpret_cast<const std::uint8_t*>(dib) + 40 +
+      static_cast<std::size_t>(dib->biHeight - 1 - row) * strideOf(dib->biWidth) + 3 * x;
+  return Bgr{p[0], p[1], p[2]};
+}
+
+Bytes encodeJpeg(int width, int height, const Picture& picture, const JpegOptions& options) {
+  jpeg_compress_struct info{};
+  jpeg_error_mgr errors{};
+  info.err = jpeg_std_error(&errors);
+  jpeg_create_compress(&info);
+  unsigned char* out = nullptr;
+  unsigned long outSize = 0;
+  jpeg_mem_dest(&info, &out, &outSize);
+  info.image_width = static_cast<JDIMENSION>(width);
+  info.image_height = static_cast<JDIMENSION>(height);
+  const int n = options.components;
+  info.input_components = n;
+  info.in_color_space = n == 1 ? JCS_GRAYSCALE : n == 3 ? JCS_EXT_BGR : JCS_CMYK;
+  jpeg_set_defaults(&info);
+  if (options.ycck) jpeg_set_colorspace(&info, JCS_YCCK);
+  std::vector<jpeg_scan_info> scans;
+  if (options.scanPerCoefficient) useScanPerCoefficient(info, scans);
+  if (options.progressive) jpeg_simple_progression(&info);
+  jpeg_start_compress(&info, TRUE);
+  std::vector<JSAMPLE> line(static_cast<std::size_t>(width) * n);
+  for (int row = 0; row < height; ++row) {
+    for (int x = 0; x < width; ++x) {
+      const Bgr c = picture(x, row);
+      const JSAMPLE all[4] = {c.b, c.g, c.r, static_cast<JSAMPLE>(255 - c.g)};
+      for (int i = 0; i < n; ++i) line[static_cast<std::size_t>(x) * n + i] = n == 1 ? c.g : all[i];
+    }
+    JSAMPROW rows[1] = {line.data()};
+    jpeg_write_scanlines(&info, rows, 1);
+  }
+  jpeg_finish_compress(&info);
+  jpeg_destroy_compress(&info);
+  Bytes jpeg(out, out + outSize);
+  std::free(out);
+  return jpeg;
+}
+
+Bytes readBytes(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+void writeBytes(const std::string& path, const Bytes& bytes) {
+  std::ofstream file(path, std::ios::binary);
+  file.write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
+}
+
+TempFolder::TempFolder() {
+  static unsigned counter = 0;
+  const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count() % 1000000007;
+  for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+    const auto candidate = std::filesystem::temp_directory_path() /
+                           ("zorv_jpeg_" + std::to_string(stamp) + "_" + std::to_string(++counter));
+    if (std::filesystem::create_directory(candidate)) path_ = candidate.string();
+  }
+  if (path_.empty()) throw std::runtime_error("no temporary folder");
+}
+
+TempFolder::~TempFolder() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}

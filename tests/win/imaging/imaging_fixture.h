@@ -1,0 +1,99 @@
+// Set-up shared by the picture tests under Wine: a temporary folder removed afterwards, DIB
+// handles made from bytes, and files read back.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "imaging/imaging.h"
+
+inline std::string readWholeFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream content;
+  content << file.rdbuf();
+  return content.str();
+}
+
+inline void writeWholeFile(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary)
+      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+inline std::uint32_t littleEndianAt(const std::string& bytes, std::size_t offset, int size) {
+  std::uint32_t value = 0;
+  for (int i = size - 1; i >= 0; --i) value = value << 8 | static_cast<BYTE>(bytes[offset + i]);
+  return value;
+}
+
+inline std::size_t stride24(int width) { return (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4; }
+
+// A 24-bit packed DIB of noise in a movable block of exactly its size plus extra bytes.
+inline HGLOBAL noiseDibHandle(int width, int height, std::uint32_t seed, SIZE_T extra = 0) {
+  const std::size_t image = stride24(width) * height;
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 40 + image + extra);
+  auto* header = static_cast<BITMAPINFOHEADER*>(GlobalLock(block));
+  header->biSize = 40;
+  header->biWidth = width;
+  header->biHeight = height;
+  header->biPlanes = 1;
+  header->biBitCount = 24;
+  header->biSizeImage = static_cast<DWORD>(image);
+  BYTE* pixels = reinterpret_cast<BYTE*>(header + 1);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < 3 * width; ++x) {
+      seed = seed * 1664525u + 1013904223u;
+      pixels[y * stride24(width) + x] = static_cast<BYTE>(seed >> 24);
+    }
+  }
+  GlobalUnlock(block);
+  return block;
+}
+
+// The bytes of a global block.
+inline std::string blockBytes(HGLOBAL block) {
+  const void* data = GlobalLock(block);
+  std::string bytes(static_cast<const char*>(data), GlobalSize(block));
+  GlobalUnlock(block);
+  return bytes;
+}
+
+class ImagingWinTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char base[MAX_PATH];
+    char name[MAX_PATH];
+    GetTempPathA(MAX_PATH, base);
+    GetTempFileNameA(base, "img", 0, name);
+    DeleteFileA(name);
+    ASSERT_TRUE(CreateDirectoryA(name, nullptr));
+    folder_ = name;
+  }
+
+  void TearDown() override {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder_ + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+      do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+          DeleteFileA(path(found.cFileName).c_str());
+        }
+      } while (FindNextFileA(search, &found));
+      FindClose(search);
+    }
+    RemoveDirectoryA(folder_.c_str());
+  }
+
+  std::string path(const std::string& name) const { return folder_ + "\\" + name; }
+  bool exists(const std::string& name) const {
+    return GetFileAttributesA(path(name).c_str()) != INVALID_FILE_ATTRIBUTES;
+  }
+
+  std::string folder_;
+};

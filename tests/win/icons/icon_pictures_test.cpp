@@ -1,0 +1,140 @@
+// Icons saved as JPEG pictures: the colours come back, monochrome icons and bad arguments are
+// refused, and a real program's icon is written.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <new>
+#include <string>
+
+#include "common/common_fixture.h"
+#include "imaging/icon_pictures.h"
+#include "imaging/imaging.h"
+
+namespace {
+
+constexpr int kSide = 32;
+
+// A 32 x 32 colour icon: red above, blue below, fully opaque.
+HICON makeColourIcon() {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = kSide;
+  info.bmiHeader.biHeight = -kSide;  // top-down, so row 0 is the top
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP colour = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  auto* pixels = static_cast<DWORD*>(bits);
+  for (int y = 0; y < kSide; ++y) {
+    for (int x = 0; x < kSide; ++x) pixels[y * kSide + x] = y < kSide / 2 ? 0xFFFF0000 : 0xFF0000FF;
+  }
+  HBITMAP mask = CreateBitmap(kSide, kSide, 1, 1, nullptr);
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HGDIOBJ old = SelectObject(dc, mask);
+  PatBlt(dc, 0, 0, kSide, kSide, BLACKNESS);  // every pixel opaque
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  ICONINFO icon{TRUE, 0, 0, mask, colour};
+  HICON result = CreateIconIndirect(&icon);
+  DeleteObject(colour);
+  DeleteObject(mask);
+  return result;
+}
+
+HICON makeMonochromeIcon() {
+  BYTE andBits[kSide * kSide / 8] = {};
+  BYTE xorBits[kSide * kSide / 8];
+  for (BYTE& b : xorBits) b = 0xAA;
+  return CreateIcon(nullptr, kSide, kSide, 1, 1, andBits, xorBits);
+}
+
+bool exists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// The pixel (x, y), y counted from the picture's top, of a bottom-up 24-bit DIB.
+const BYTE* pixelFromTop(const BITMAPINFOHEADER* dib, int x, int y) {
+  const int stride = (dib->biWidth * 3 + 3) & ~3;
+  return reinterpret_cast<const BYTE*>(dib + 1) + (dib->biHeight - 1 - y) * stride + 3 * x;
+}
+
+void expectColour(const BYTE* bgr, int blue, int green, int red) {
+  constexpr int kTolerance = 24;
+  EXPECT_NEAR(bgr[0], blue, kTolerance);
+  EXPECT_NEAR(bgr[1], green, kTolerance);
+  EXPECT_NEAR(bgr[2], red, kTolerance);
+}
+
+class IconPicturesTest : public CommonWinTest {
+ protected:
+  void SetUp() override {
+    CommonWinTest::SetUp();
+    openLogInFolder();
+    jpeg_ = folder_ + "\\icon.jpg";
+  }
+  void TearDown() override {
+    DeleteFileA(jpeg_.c_str());
+    CommonWinTest::TearDown();
+  }
+  std::string jpeg_;
+};
+
+TEST_F(IconPicturesTest, AColourIconComesBackAsItsColours) {
+  HICON icon = makeColourIcon();
+  ASSERT_NE(icon, nullptr);
+  ASSERT_TRUE(saveIconAsJpeg(icon, jpeg_.c_str()));
+  DestroyIcon(icon);
+  BITMAPINFOHEADER* dib = nullptr;
+  ASSERT_NE(readJpegFile(jpeg_.c_str(), &dib), 0);
+  EXPECT_EQ(dib->biWidth, kSide);
+  EXPECT_EQ(dib->biHeight, kSide);
+  expectColour(pixelFromTop(dib, 16, 4), 0, 0, 255);   // red on top: upright
+  expectColour(pixelFromTop(dib, 16, 27), 255, 0, 0);  // blue below
+  ::operator delete(dib);
+}
+
+TEST_F(IconPicturesTest, MonochromeIconsAndBadArgumentsAreRefused) {
+  HICON mono = makeMonochromeIcon();
+  ASSERT_NE(mono, nullptr);
+  EXPECT_FALSE(saveIconAsJpeg(mono, jpeg_.c_str()));
+  EXPECT_FALSE(exists(jpeg_));
+  DestroyIcon(mono);
+
+  HICON icon = makeColourIcon();
+  EXPECT_FALSE(saveIconAsJpeg(icon, ""));
+  EXPECT_FALSE(saveIconAsJpeg(icon, nullptr));
+  EXPECT_FALSE(saveIconAsJpeg(nullptr, jpeg_.c_str()));
+  EXPECT_FALSE(exists(jpeg_));
+  ICONINFO info{};
+  EXPECT_TRUE(GetIconInfo(icon, &info));  // the icon was left as it was
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  DestroyIcon(icon);
+}
+
+TEST_F(IconPicturesTest, AProgramFilesIconIsWritten) {
+  char system[MAX_PATH];
+  GetSystemDirectoryA(system, MAX_PATH);
+  ASSERT_TRUE(saveFileIconAsJpeg(system, "NOTEPAD.EXE", jpeg_.c_str()));
+  BITMAPINFOHEADER* dib = nullptr;
+  ASSERT_NE(readJpegFile(jpeg_.c_str(), &dib), 0);
+  EXPECT_GT(dib->biWidth, 0);
+  ::operator delete(dib);
+}
+
+TEST_F(IconPicturesTest, AJoinedPathOver259CharactersIsRefusedWithoutALookUp) {
+  const std::string folder = "c:\\" + std::string(200, 'f');
+  EXPECT_FALSE(saveFileIconAsJpeg(folder.c_str(), std::string(56, 'n').c_str(), jpeg_.c_str()));
+  EXPECT_EQ(loggedLines(), "");  // 260 characters: refused, not cut
+  EXPECT_FALSE(saveFileIconAsJpeg(folder.c_str(), std::string(55, 'n').c_str(), jpeg_.c_str()));
+  EXPECT_NE(loggedLines().find("ERROR could not get icon for file c:\\fff"), std::string::npos);
+  EXPECT_FALSE(saveFileIconAsJpeg(nullptr, "x.exe", jpeg_.c_str()));
+  EXPECT_FALSE(saveFileIconAsJpeg("c:\\", nullptr, jpeg_.c_str()));
+  EXPECT_FALSE(exists(jpeg_));
+}
+
+}  // namespace

@@ -2,7 +2,7 @@
 file(GLOB ZORV_IMAGING_WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/imaging/*_test.cpp)
 zorv_add_test(imaging_win_tests
   SOURCES ${ZORV_IMAGING_WIN_TESTS}
-  LIBS zorv_imaging zorv_common zorv_afx gdi32 user32)
+  LIBS zorv_imaging zorv_common zorv_afx zorv_desktoplib zorv_office gdi32 user32)
 
 # The capture tests open the log in a temporary installation under HKLM\SOFTWARE\ZORV.
 if(ZORV_CAN_RUN_TESTS)
@@ -16,5 +16,5 @@ zorv_add_test(imaging_neutral_win_tests
   SOURCES ${imaging_native_tests_dir}/dib_test.cpp ${imaging_native_tests_dir}/thumbnail_test.cpp
           ${imaging_native_tests_dir}/framed_thumbnail_test.cpp
           ${imaging_native_tests_dir}/jpeg_test_support.cpp
-  LIBS zorv_imaging zorv_common zorv_afx zorv::jpeg)
+  LIBS zorv_imaging zorv_common zorv_afx zorv_desktoplib zorv_office zorv::jpeg)
 target_include_directories(imaging_neutral_win_tests PRIVATE ${imaging_native_tests_dir})

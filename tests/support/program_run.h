@@ -14,6 +14,10 @@ struct ProgramRun {
 // Runs "<program> <arguments>" from the current folder and waits up to a minute for it.
 ProgramRun runProgram(const std::string& program, const std::string& arguments);
 
+inline ProgramRun zorvdesk(const std::string& arguments) {
+  return runProgram("zorvdesk.exe", arguments);
+}
+
 // A path in the temporary folder.
 std::string tempPath(const std::string& name);
 

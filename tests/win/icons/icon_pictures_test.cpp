@@ -52,10 +52,6 @@ HICON makeMonochromeIcon() {
   return CreateIcon(nullptr, kSide, kSide, 1, 1, andBits, xorBits);
 }
 
-bool exists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 // The pixel (x, y), y counted from the picture's top, of a bottom-up 24-bit DIB.
 const BYTE* pixelFromTop(const BITMAPINFOHEADER* dib, int x, int y) {
   const int stride = (dib->biWidth * 3 + 3) & ~3;
@@ -101,14 +97,14 @@ TEST_F(IconPicturesTest, MonochromeIconsAndBadArgumentsAreRefused) {
   HICON mono = makeMonochromeIcon();
   ASSERT_NE(mono, nullptr);
   EXPECT_FALSE(saveIconAsJpeg(mono, jpeg_.c_str()));
-  EXPECT_FALSE(exists(jpeg_));
+  EXPECT_FALSE(fileExists(jpeg_));
   DestroyIcon(mono);
 
   HICON icon = makeColourIcon();
   EXPECT_FALSE(saveIconAsJpeg(icon, ""));
   EXPECT_FALSE(saveIconAsJpeg(icon, nullptr));
   EXPECT_FALSE(saveIconAsJpeg(nullptr, jpeg_.c_str()));
-  EXPECT_FALSE(exists(jpeg_));
+  EXPECT_FALSE(fileExists(jpeg_));
   ICONINFO info{};
   EXPECT_TRUE(GetIconInfo(icon, &info));  // the icon was left as it was
   DeleteObject(info.hbmColor);
@@ -134,7 +130,7 @@ TEST_F(IconPicturesTest, AJoinedPathOver259CharactersIsRefusedWithoutALookUp) {
   EXPECT_NE(loggedLines().find("ERROR could not get icon for file c:\\fff"), std::string::npos);
   EXPECT_FALSE(saveFileIconAsJpeg(nullptr, "x.exe", jpeg_.c_str()));
   EXPECT_FALSE(saveFileIconAsJpeg("c:\\", nullptr, jpeg_.c_str()));
-  EXPECT_FALSE(exists(jpeg_));
+  EXPECT_FALSE(fileExists(jpeg_));
 }
 
 }  // namespace

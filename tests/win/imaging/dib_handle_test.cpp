@@ -5,32 +5,28 @@ namespace {
 
 class BmpFileTest : public ImagingWinTest {};
 
+// The size counts the whole block, bytes beyond the DIB included; the offset skips the colour
+// table that the header's bit count implies.
 TEST_F(BmpFileTest, FileHeaderThenTheWholeBlock) {
-  HGLOBAL dib = noiseDibHandle(7, 5, 1);
-  ASSERT_TRUE(writeDibToBmpFile(path("a.bmp").c_str(), dib));
-  const std::string file = readWholeFile(path("a.bmp"));
-  const std::string block = blockBytes(dib);
-  ASSERT_EQ(file.size(), 14 + block.size());
-  EXPECT_EQ(file.substr(0, 2), "BM");
-  EXPECT_EQ(littleEndianAt(file, 2, 4), file.size());
-  EXPECT_EQ(littleEndianAt(file, 6, 4), 0u);  // both reserved words
-  EXPECT_EQ(littleEndianAt(file, 10, 4), 54u);
-  EXPECT_EQ(file.substr(14), block);
-  GlobalFree(dib);
-}
-
-TEST_F(BmpFileTest, SizeCountsTheBlockAndOffsetTheColourTable) {
-  HGLOBAL dib = noiseDibHandle(4, 4, 2, 6);  // six bytes beyond the DIB
-  auto* header = static_cast<BITMAPINFOHEADER*>(GlobalLock(dib));
-  header->biBitCount = 8;  // now 256 colour table entries by the header's word
-  GlobalUnlock(dib);
-  ASSERT_TRUE(writeDibToBmpFile(path("b.bmp").c_str(), dib));
-  const std::string file = readWholeFile(path("b.bmp"));
-  EXPECT_EQ(file.size(), 14 + 40 + 48 + 6u);
-  EXPECT_EQ(littleEndianAt(file, 2, 4), file.size());
-  EXPECT_EQ(littleEndianAt(file, 10, 4), 14 + 40 + 1024u);
-  EXPECT_EQ(file.substr(14), blockBytes(dib));
-  GlobalFree(dib);
+  const struct {
+    WORD bits;
+    SIZE_T extra;
+    std::uint32_t offset;
+  } cases[] = {{24, 0, 54}, {8, 6, 14 + 40 + 1024}};
+  for (const auto& c : cases) {
+    HGLOBAL dib = noiseDibHandle(7, 5, c.bits, c.extra);
+    static_cast<BITMAPINFOHEADER*>(GlobalLock(dib))->biBitCount = c.bits;
+    GlobalUnlock(dib);
+    ASSERT_TRUE(writeDibToBmpFile(path("a.bmp").c_str(), dib));
+    const std::string file = readFile(path("a.bmp"));
+    ASSERT_EQ(file.size(), 14 + 40 + 5 * stride24(7) + c.extra) << c.bits;
+    EXPECT_EQ(file.substr(0, 2), "BM");
+    EXPECT_EQ(littleEndianAt(file, 2, 4), file.size());
+    EXPECT_EQ(littleEndianAt(file, 6, 4), 0u);  // both reserved words
+    EXPECT_EQ(littleEndianAt(file, 10, 4), c.offset);
+    EXPECT_EQ(file.substr(14), blockBytes(dib));
+    GlobalFree(dib);
+  }
 }
 
 TEST_F(BmpFileTest, NullHandleOrUnopenableFileFails) {
@@ -105,7 +101,7 @@ std::string eightBitBmp(int width, int height) {
 
 TEST_F(DdbToDibTest, EightBitPictureKeepsItsTableAndIndices) {
   const std::string file = eightBitBmp(5, 4);
-  writeWholeFile(path("8.bmp"), file);
+  writeFile(path("8.bmp"), file);
   HGLOBAL dib = loadAndConvert("8.bmp", LR_CREATEDIBSECTION);
   ASSERT_NE(dib, nullptr);
   const std::string bytes = blockBytes(dib);

@@ -5,10 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "program_run.h"
+#include "win_test_support.h"
 
 namespace {
-
-ProgramRun zorvdesk(const std::string& arguments) { return runProgram("zorvdesk.exe", arguments); }
 
 TEST(ZorvdeskHelpTest, HelpListsEveryCommandAndSucceeds) {
   const ProgramRun run = zorvdesk("--help");
@@ -39,17 +38,14 @@ TEST(ZorvdeskHelpTest, CommandHelpAndSurplusArguments) {
 }
 
 TEST(ZorvdeskHelpTest, InstallDirPrintsMainDirOrFails) {
-  RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\ZORV");
+  removeInstallKey();
   ProgramRun run = zorvdesk("install-dir");
   EXPECT_EQ(run.exitCode, 1u);
   EXPECT_TRUE(has(run, "no ZORV installation")) << run.output;
 
-  const char dir[] = "C:\\Games\\ZORV";
-  ASSERT_EQ(
-      RegSetKeyValueA(HKEY_LOCAL_MACHINE, "SOFTWARE\\ZORV", "MainDir", REG_SZ, dir, sizeof dir),
-      ERROR_SUCCESS);
+  writeRegText(kInstallKeyPath, "MainDir", "C:\\Games\\ZORV");
   run = zorvdesk("install-dir");
-  RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\ZORV");
+  removeInstallKey();
   EXPECT_EQ(run.exitCode, 0u);
   EXPECT_EQ(run.output, "C:\\Games\\ZORV\\\n");
 }

@@ -9,12 +9,10 @@
 
 namespace {
 
-ProgramRun zorvdesk(const std::string& arguments) { return runProgram("zorvdesk.exe", arguments); }
-
 TEST(ZorvdeskOfficeTest, LinkPrintsEveryFieldAndTheResult) {
   TempFolder folder;
-  const std::string link =
-      folder.link("t.lnk", {folder.folder("target dir"), "C:\\work", "-x", "C:\\icons.dll", 3});
+  const std::string link = makeLink(
+      folder, "t.lnk", {folder.folder("target dir"), "C:\\work", "-x", "C:\\icons.dll", 3});
   ProgramRun run = zorvdesk("link \"" + link + "\"");
   EXPECT_EQ(run.exitCode, 0u);
   EXPECT_TRUE(has(run, "result: true\nisDirectory: true\nfileName: target dir\ntargetPath: "));

@@ -31,7 +31,7 @@ TEST_F(ZorvdeskStatTest, AMissingStatisticOrWorldKeyFails) {
   run = zorvdesk("stat Games 3");
   EXPECT_EQ(run.exitCode, 1u);
   EXPECT_TRUE(has(run, "the current world has no key below HKLM\\SOFTWARE\\ZORV")) << run.output;
-  EXPECT_EQ(readRegText(kZorvKey, "Games"), "<missing>");
+  EXPECT_EQ(readRegText(kInstallKeyPath, "Games"), std::nullopt);
 }
 
 TEST_F(ZorvdeskStatTest, WithoutAWorldNothingIsStoredAndTheUserIsToldOnce) {
@@ -39,7 +39,7 @@ TEST_F(ZorvdeskStatTest, WithoutAWorldNothingIsStoredAndTheUserIsToldOnce) {
   const ProgramRun run = zorvdesk("stat Games 3");
   EXPECT_EQ(run.exitCode, 1u);
   EXPECT_TRUE(has(run, "there is no current world")) << run.output;
-  EXPECT_EQ(readRegText(kZorvKey, "Games"), "<missing>");
+  EXPECT_EQ(readRegText(kInstallKeyPath, "Games"), std::nullopt);
   EXPECT_EQ(boxes.texts().size(), 1u);
 }
 

@@ -11,7 +11,7 @@ constexpr char kMedia[] =
 TEST_F(ZorvdeskWorldTest, PrintsTheRecordedWorldAndItsFolders) {
   addWorldFolder("dZORV_Home");
   addWorldFolder("mZORV_Chat");  // a MUD lies below Desktops too, for its movie file
-  writeRegText(kZorvKey, "CurrMovie", "mZORV_Chat");
+  writeRegText(kInstallKeyPath, "CurrMovie", "mZORV_Chat");
   BoxAnswerer boxes;
   const ProgramRun run = zorvdesk("world");
   EXPECT_EQ(run.exitCode, 0u) << run.output;
@@ -27,11 +27,11 @@ TEST_F(ZorvdeskWorldTest, PrintsTheRecordedWorldAndItsFolders) {
 TEST_F(ZorvdeskWorldTest, ChoosesAndRecordsAWorldWhenTheRecordedOneIsGone) {
   addWorldFolder("dZORV_A", false);
   addWorldFolder("dZORV_B");
-  writeRegText(kZorvKey, "CurrMovie", "dZORV_Gone");
+  writeRegText(kInstallKeyPath, "CurrMovie", "dZORV_Gone");
   const ProgramRun run = zorvdesk("world");
   EXPECT_EQ(run.exitCode, 0u) << run.output;
   EXPECT_TRUE(has(run, "current world        dZORV_B\n")) << run.output;
-  EXPECT_EQ(readRegText(kZorvKey, "CurrMovie"), "dZORV_B");
+  EXPECT_EQ(readRegText(kInstallKeyPath, "CurrMovie"), "dZORV_B");
 }
 
 TEST_F(ZorvdeskWorldTest, WithoutAWorldTheUserIsToldAndItFails) {
@@ -46,7 +46,7 @@ TEST_F(ZorvdeskWorldTest, WithoutAWorldTheUserIsToldAndItFails) {
 }
 
 TEST_F(ZorvdeskWorldTest, WithoutAnInstallationNothingIsSearched) {
-  RegDeleteTreeA(HKEY_LOCAL_MACHINE, kZorvKey);
+  RegDeleteTreeA(HKEY_LOCAL_MACHINE, kInstallKeyPath);
   BoxAnswerer boxes;
   const ProgramRun run = zorvdesk("world");
   EXPECT_EQ(run.exitCode, 1u);

@@ -20,9 +20,8 @@ TEST(ZorvdeskOfficeTest, LinkPrintsEveryFieldAndTheResult) {
                   "\nworkingDirectory: C:\\work\nexecutable: \niconPath: C:\\icons.dll\n"
                   "arguments: -x\niconIndex: 3\n"))
       << run.output;
-  run = zorvdesk("link \"" + folder.file("plain.lnk") + "\"");
-  EXPECT_EQ(run.exitCode, 1u);
-  EXPECT_TRUE(has(run, "result: false\nisDirectory: false\nfileName: \n")) << run.output;
+  expectZorvdesk("link \"" + folder.file("plain.lnk") + "\"", 1,
+                 "result: false\nisDirectory: false\nfileName: \n");
 }
 
 TEST(ZorvdeskOfficeTest, OfficePrintsTheServerOrTheNoticeWithoutABox) {

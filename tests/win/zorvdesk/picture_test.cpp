@@ -45,32 +45,27 @@ class ZorvdeskPictureTest : public ::testing::Test {
 
 TEST_F(ZorvdeskPictureTest, ThumbnailTellsJpegAndBmpByContentNotName) {
   writePicture(tempPath("zd_src.bmp"), 800, 600, true);  // a JPEG named .bmp
-  ProgramRun run =
-      zorvdesk("thumbnail " + tempPath("zd_src.bmp") + " 256 " + tempPath("zd_out.jpg"));
-  EXPECT_EQ(run.exitCode, 0u) << run.output;
-  EXPECT_EQ(run.output, "256 192\n");
-  EXPECT_EQ(jpegSize(tempPath("zd_out.jpg")), std::make_pair(256, 256));
-
   writePicture(tempPath("zd_src.jpg"), 100, 50, false);  // a BMP named .jpg
-  run = zorvdesk("thumbnail " + tempPath("zd_src.jpg") + " 256 " + tempPath("zd_out.jpg"));
-  EXPECT_EQ(run.exitCode, 0u) << run.output;
-  EXPECT_EQ(run.output, "128 64\n");
-  EXPECT_EQ(jpegSize(tempPath("zd_out.jpg")), std::make_pair(128, 128));
+  const struct {
+    const char* source;
+    const char* printed;
+    int side;
+  } cases[] = {{"zd_src.bmp", "256 192\n", 256}, {"zd_src.jpg", "128 64\n", 128}};
+  for (const auto& c : cases) {
+    const std::string out = tempPath("zd_out.jpg");
+    expectZorvdesk("thumbnail " + tempPath(c.source) + " 256 " + out, 0, c.printed);
+    EXPECT_EQ(jpegSize(out), std::make_pair(c.side, c.side));
+  }
 }
 
 TEST_F(ZorvdeskPictureTest, ThumbnailOfNoPictureOrWithABadSizeFails) {
-  writeFile(tempPath("zd_text.jpg"), "hello");
-  ProgramRun run =
-      zorvdesk("thumbnail " + tempPath("zd_text.jpg") + " 64 " + tempPath("zd_out.jpg"));
-  EXPECT_EQ(run.exitCode, 1u);
-  EXPECT_TRUE(has(run, "neither a BMP nor a JPEG file")) << run.output;
-  run = zorvdesk("thumbnail " + tempPath("zd_none.jpg") + " 64 " + tempPath("zd_out.jpg"));
-  EXPECT_EQ(run.exitCode, 1u);
-  EXPECT_TRUE(has(run, "cannot open")) << run.output;
+  const std::string text = tempPath("zd_text.jpg"), out = " " + tempPath("zd_out.jpg");
+  writeFile(text, "hello");
+  expectZorvdesk("thumbnail " + text + " 64" + out, 1, "neither a BMP nor a JPEG file");
+  expectZorvdesk("thumbnail " + tempPath("zd_none.jpg") + " 64" + out, 1, "cannot open");
   EXPECT_FALSE(fileExists(tempPath("zd_out.jpg")));
-  run = zorvdesk("thumbnail " + tempPath("zd_text.jpg") + " big " + tempPath("zd_out.jpg"));
-  EXPECT_EQ(run.exitCode, 2u);
-  EXPECT_TRUE(has(run, "usage: zorvdesk thumbnail SOURCE SIZE OUT.jpg")) << run.output;
+  expectZorvdesk("thumbnail " + text + " big" + out, 2,
+                 "usage: zorvdesk thumbnail SOURCE SIZE OUT.jpg");
   EXPECT_EQ(zorvdesk("thumbnail a 64").exitCode, 2u);
 }
 
@@ -87,9 +82,7 @@ TEST_F(ZorvdeskPictureTest, CaptureWritesTheThumbnailAndTheFullPictureWhenNamed)
                {out + " " + full, 128, true}};
   for (const auto& c : cases) {
     DeleteFileA(full.c_str());
-    const ProgramRun run = zorvdesk("capture " + c.arguments);
-    EXPECT_EQ(run.exitCode, 0u) << run.output;
-    EXPECT_EQ(run.output, "captured 300x200\n");
+    EXPECT_EQ(expectZorvdesk("capture " + c.arguments, 0, "").output, "captured 300x200\n");
     EXPECT_EQ(jpegSize(out), std::make_pair(c.side, c.side)) << c.arguments;
     EXPECT_EQ(jpegSize(full), c.full ? std::make_pair(300, 200) : std::make_pair(0, 0));
   }
@@ -97,13 +90,10 @@ TEST_F(ZorvdeskPictureTest, CaptureWritesTheThumbnailAndTheFullPictureWhenNamed)
 
 TEST_F(ZorvdeskPictureTest, CaptureArgumentsAndUnwritablePaths) {
   EXPECT_EQ(zorvdesk("capture").exitCode, 2u);
-  ProgramRun run = zorvdesk("capture a.jpg b.jpg -5");
-  EXPECT_EQ(run.exitCode, 2u);
-  EXPECT_TRUE(has(run, "SIZE must be a whole number")) << run.output;
+  expectZorvdesk("capture a.jpg b.jpg -5", 2, "SIZE must be a whole number");
   useScreen(30, 20);
-  run = zorvdesk("capture " + tempPath("zd_out.jpg") + " " + tempPath("zd_missing\\full.jpg"));
-  EXPECT_EQ(run.exitCode, 1u);
-  EXPECT_TRUE(has(run, "could not be written")) << run.output;
+  expectZorvdesk("capture " + tempPath("zd_out.jpg") + " " + tempPath("zd_missing\\full.jpg"), 1,
+                 "could not be written");
   EXPECT_FALSE(fileExists(tempPath("zd_out.jpg")));
 }
 

@@ -28,17 +28,14 @@ TEST_F(ZorvdeskWorldTest, ChoosesAndRecordsAWorldWhenTheRecordedOneIsGone) {
   addWorldFolder("dZORV_A", false);
   addWorldFolder("dZORV_B");
   writeRegText(kInstallKeyPath, "CurrMovie", "dZORV_Gone");
-  const ProgramRun run = zorvdesk("world");
-  EXPECT_EQ(run.exitCode, 0u) << run.output;
-  EXPECT_TRUE(has(run, "current world        dZORV_B\n")) << run.output;
+  expectZorvdesk("world", 0, "current world        dZORV_B\n");
   EXPECT_EQ(readRegText(kInstallKeyPath, "CurrMovie"), "dZORV_B");
 }
 
 TEST_F(ZorvdeskWorldTest, WithoutAWorldTheUserIsToldAndItFails) {
   BoxAnswerer boxes;
-  const ProgramRun run = zorvdesk("world");
-  EXPECT_EQ(run.exitCode, 1u);
-  EXPECT_TRUE(has(run, "current world        (none)\n" + std::string(kMedia))) << run.output;
+  const ProgramRun run =
+      expectZorvdesk("world", 1, "current world        (none)\n" + std::string(kMedia));
   EXPECT_TRUE(has(run, "zorvdesk: no ZORV world is installed below " + folder_ + "Desktops\n"))
       << run.output;
   EXPECT_FALSE(has(run, "world folder")) << run.output;

@@ -41,6 +41,27 @@ inline void writeRegText(const std::string& keyPath, const char* name, const std
             ERROR_SUCCESS);
 }
 
+// A document type of the tests' own: the extension's class, opened by a command; both keys below
+// HKEY_CLASSES_ROOT go again with the object.
+class RegisteredType {
+ public:
+  RegisteredType(std::string extension, std::string progId, const std::string& command)
+      : extension_(std::move(extension)), progId_(std::move(progId)) {
+    RegSetValueA(HKEY_CLASSES_ROOT, extension_.c_str(), REG_SZ, progId_.c_str(), 0);
+    RegSetValueA(HKEY_CLASSES_ROOT, (progId_ + "\\shell\\open\\command").c_str(), REG_SZ,
+                 command.c_str(), 0);
+  }
+  ~RegisteredType() {
+    RegDeleteTreeA(HKEY_CLASSES_ROOT, extension_.c_str());
+    RegDeleteTreeA(HKEY_CLASSES_ROOT, progId_.c_str());
+  }
+  RegisteredType(const RegisteredType&) = delete;
+  RegisteredType& operator=(const RegisteredType&) = delete;
+
+ private:
+  const std::string extension_, progId_;
+};
+
 inline std::string readFile(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   std::ostringstream content;

@@ -148,23 +148,9 @@ TEST_F(FileIconTest, DotExeAnywhereMakesAProgramWithTheStandardIconAsFallback) {
   EXPECT_EQ(loggedLines(), "");
 }
 
-// A document type registered by the test, opened by Notepad; removed again by the destructor.
-class RegisteredType {
- public:
-  RegisteredType() {
-    const std::string command = "\"" + systemFolder() + "\\notepad.exe\" \"%1\"";
-    RegSetValueA(HKEY_CLASSES_ROOT, ".zqdoc", REG_SZ, "ZorvTest.Document", 0);
-    RegSetValueA(HKEY_CLASSES_ROOT, "ZorvTest.Document\\shell\\open\\command", REG_SZ,
-                 command.c_str(), 0);
-  }
-  ~RegisteredType() {
-    RegDeleteTreeA(HKEY_CLASSES_ROOT, ".zqdoc");
-    RegDeleteTreeA(HKEY_CLASSES_ROOT, "ZorvTest.Document");
-  }
-};
-
 TEST_F(FileIconTest, ADocumentTakesItsProgramsFirstIconAndAnUnknownTypeNone) {
-  const RegisteredType type;
+  const RegisteredType type(".zqdoc", "ZorvTest.Document",
+                            "\"" + systemFolder() + "\\notepad.exe\" \"%1\"");
   const std::string document = files_.file("Diary.ZQDOC", "text");
   ShellStandIn shell;
   HICON icon = getFileIcon(document.c_str());

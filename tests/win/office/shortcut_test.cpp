@@ -34,22 +34,15 @@ bool untouched(const ShortcutInfo& info) {
 }
 
 TEST(ShortcutTest, LinkRoundTripGivesEveryField) {
-  // A document type of the test's own, opened by the system's text editor.
-  const char command[] = "\"C:\\windows\\system32\\notepad.exe\" \"%1\"";
-  RegSetKeyValueA(HKEY_CLASSES_ROOT, ".zorvlinktest", nullptr, REG_SZ, "ZorvLinkTest", 13);
-  RegSetKeyValueA(HKEY_CLASSES_ROOT, "ZorvLinkTest\\shell\\open\\command", nullptr, REG_SZ, command,
-                  sizeof command);
+  const RegisteredType type(".zorvlinktest", "ZorvLinkTest",
+                            "\"C:\\windows\\system32\\notepad.exe\" \"%1\"");
   TempFolder folder;
   const std::string target = folder.file("a long name.zorvlinktest");
   const std::string link =
       makeLink(folder, "doc.lnk",
                {target, folder.root, "/p \"x y\"", "C:\\windows\\system32\\shell32.dll", 7});
   ShortcutInfo info;
-  const bool read = resolveShortcut(link.c_str(), info);
-  RegDeleteTreeA(HKEY_CLASSES_ROOT, ".zorvlinktest");
-  RegDeleteTreeA(HKEY_CLASSES_ROOT, "ZorvLinkTest");
-
-  ASSERT_TRUE(read);
+  ASSERT_TRUE(resolveShortcut(link.c_str(), info));
   EXPECT_FALSE(info.isDirectory);
   EXPECT_EQ(info.fileName, "a long name.zorvlinktest");
   // Wine reports the long form whatever the flag; the short form names the same file.

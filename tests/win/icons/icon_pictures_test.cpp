@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "common/common_fixture.h"
 #include "imaging/icon_pictures.h"
@@ -16,32 +18,16 @@ namespace {
 
 constexpr int kSide = 32;
 
-// A 32 x 32 colour icon: red above, blue below, fully opaque.
+// A 32 x 32 colour icon: red above, blue below, fully opaque (an AND mask of zeros).
 HICON makeColourIcon() {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = kSide;
-  info.bmiHeader.biHeight = -kSide;  // top-down, so row 0 is the top
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP colour = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  auto* pixels = static_cast<DWORD*>(bits);
-  for (int y = 0; y < kSide; ++y) {
-    for (int x = 0; x < kSide; ++x) pixels[y * kSide + x] = y < kSide / 2 ? 0xFFFF0000 : 0xFF0000FF;
-  }
-  HBITMAP mask = CreateBitmap(kSide, kSide, 1, 1, nullptr);
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HGDIOBJ old = SelectObject(dc, mask);
-  PatBlt(dc, 0, 0, kSide, kSide, BLACKNESS);  // every pixel opaque
-  SelectObject(dc, old);
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
-  ICONINFO icon{TRUE, 0, 0, mask, colour};
+  std::vector<DWORD> pixels(kSide * kSide, 0xFF0000FF);  // rows from the top
+  std::fill(pixels.begin(), pixels.begin() + kSide * kSide / 2, 0xFFFF0000);
+  const std::vector<BYTE> opaque(kSide * kSide / 8, 0);
+  ICONINFO icon{TRUE, 0, 0, CreateBitmap(kSide, kSide, 1, 1, opaque.data()),
+                CreateBitmap(kSide, kSide, 1, 32, pixels.data())};
   HICON result = CreateIconIndirect(&icon);
-  DeleteObject(colour);
-  DeleteObject(mask);
+  DeleteObject(icon.hbmColor);
+  DeleteObject(icon.hbmMask);
   return result;
 }
 

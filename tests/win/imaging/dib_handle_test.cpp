@@ -67,51 +67,31 @@ TEST_F(DdbToDibTest, TwentyFourBitPictureComesBackByteForByte) {
   GlobalFree(source);
 }
 
-// An 8-bit BMP file: 256 grey-ramp colours in reverse, indices of noise, width 5 (3 padding
-// bytes per row).
-std::string eightBitBmp(int width, int height) {
-  const std::size_t stride = (width + 3) / 4 * 4;
-  std::string table;
-  for (int i = 0; i < 256; ++i) {
-    table += static_cast<char>(255 - i);
-    table += static_cast<char>(i);
-    table += static_cast<char>(i / 2);
-    table += '\0';
-  }
-  std::string pixels(stride * height, '\0');
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x)
-      pixels[y * stride + x] = static_cast<char>((x * 37 + y * 91) % 256);
-  }
-  BITMAPINFOHEADER header{};
-  header.biSize = 40;
-  header.biWidth = width;
-  header.biHeight = height;
-  header.biPlanes = 1;
-  header.biBitCount = 8;
-  std::string file = "BM";
-  const std::uint32_t fileSize = static_cast<std::uint32_t>(14 + 40 + table.size() + pixels.size());
-  const std::uint32_t offset = 14 + 40 + 1024;
-  file.append(reinterpret_cast<const char*>(&fileSize), 4);
-  file.append(4, '\0');
-  file.append(reinterpret_cast<const char*>(&offset), 4);
-  file.append(reinterpret_cast<const char*>(&header), 40);
-  return file + table + pixels;
-}
-
+// An 8-bit picture 5 wide (3 padding bytes per row): a reversed colour ramp, indices of a
+// pattern, written as a BMP file.
 TEST_F(DdbToDibTest, EightBitPictureKeepsItsTableAndIndices) {
-  const std::string file = eightBitBmp(5, 4);
-  writeFile(path("8.bmp"), file);
+  HGLOBAL source = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 40 + 1024 + 4 * 8);
+  auto* header = static_cast<BITMAPINFOHEADER*>(GlobalLock(source));
+  *header = BITMAPINFOHEADER{40, 5, 4, 1, 8, 0, 0, 0, 0, 0, 0};
+  BYTE* table = reinterpret_cast<BYTE*>(header + 1);
+  for (int i = 0; i < 256; ++i)
+    table[4 * i] = 255 - i, table[4 * i + 1] = i, table[4 * i + 2] = i / 2;
+  for (int y = 0; y < 4; ++y) {
+    for (int x = 0; x < 5; ++x)
+      table[1024 + 8 * y + x] = static_cast<BYTE>((x * 37 + y * 91) % 256);
+  }
+  GlobalUnlock(source);
+  ASSERT_TRUE(writeDibToBmpFile(path("8.bmp").c_str(), source));
+  const std::string expected = blockBytes(source);
+  GlobalFree(source);
   HGLOBAL dib = loadAndConvert("8.bmp", LR_CREATEDIBSECTION);
   ASSERT_NE(dib, nullptr);
   const std::string bytes = blockBytes(dib);
-  const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(bytes.data());
-  EXPECT_EQ(header->biBitCount, 8);
-  EXPECT_EQ(dibColorTableSize(header), 1024);
-  ASSERT_EQ(bytes.size(), 40 + 1024 + 4 * 8u);
-  EXPECT_EQ(bytes.substr(40, 1024), file.substr(54, 1024));
+  EXPECT_EQ(reinterpret_cast<const BITMAPINFOHEADER*>(bytes.data())->biBitCount, 8);
+  ASSERT_EQ(bytes.size(), expected.size());
+  EXPECT_EQ(bytes.substr(40, 1024), expected.substr(40, 1024));
   for (int y = 0; y < 4; ++y)
-    EXPECT_EQ(bytes.substr(1064 + 8 * y, 5), file.substr(1078 + 8 * y, 5));
+    EXPECT_EQ(bytes.substr(1064 + 8 * y, 5), expected.substr(1064 + 8 * y, 5));
   GlobalFree(dib);
 }
 

@@ -50,13 +50,8 @@ TEST_F(InstallationTest, InstallsAGameModuleAndRemovesEverythingAfterwards) {
 }
 
 TEST_F(InstallationTest, AnExistingInstallationIsPutBack) {
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kInstallKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS,
-                            nullptr, &key, nullptr),
-            ERROR_SUCCESS);
   const char before[] = "C:\\ZORV";
-  RegSetValueExA(key, "MainDir", 0, REG_SZ, reinterpret_cast<const BYTE*>(before), sizeof before);
-  RegCloseKey(key);
+  writeRegText(kInstallKeyPath, "MainDir", before);
   {
     TemporaryInstallation installation;
     EXPECT_EQ(readMainDir(), installation.folder());

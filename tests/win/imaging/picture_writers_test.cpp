@@ -142,19 +142,15 @@ TEST_F(CapturesTest, FailedFullPictureWritesNoThumbnailAndLogsItsPath) {
 
 TEST_F(CapturesTest, OtherThanPlainTwentyFourBitIsRefusedUnwritten) {
   HGLOBAL dib = noiseDibHandle(16, 16, 10);
-  auto* header = static_cast<BITMAPINFOHEADER*>(GlobalLock(dib));
-  header->biBitCount = 8;
+  static_cast<BITMAPINFOHEADER*>(GlobalLock(dib))->biBitCount = 8;
   GlobalUnlock(dib);
   EXPECT_FALSE(writeBmpToCaptures(dib, file("thumb.jpg").c_str(), file("full.jpg").c_str(), 64));
   EXPECT_FALSE(
       writeThumbnailJpeg(dib, file("thumb.jpg").c_str(), 8, 8, 3, 3, file("full.jpg").c_str()));
-  header = static_cast<BITMAPINFOHEADER*>(GlobalLock(dib));
-  header->biBitCount = 24;
-  HGLOBAL tooSmall = GlobalAlloc(GMEM_MOVEABLE, 40 + 10);  // a header promising 16 x 16
-  std::memcpy(GlobalLock(tooSmall), header, 40);
-  GlobalUnlock(tooSmall);
-  GlobalUnlock(dib);
   GlobalFree(dib);
+  // A header promising 16 x 16 in a block of 50 bytes.
+  HGLOBAL tooSmall = GlobalReAlloc(noiseDibHandle(16, 16, 10), 40 + 10, GMEM_MOVEABLE);
+  ASSERT_EQ(GlobalSize(tooSmall), 50u);
   EXPECT_FALSE(writeBmpToCaptures(tooSmall, file("thumb.jpg").c_str(), nullptr, 64));
   EXPECT_EQ(GlobalFlags(tooSmall) & GMEM_LOCKCOUNT, 0u);
   GlobalFree(tooSmall);

@@ -73,7 +73,8 @@ TEST_F(CurrentWorldTest, PlainFilesRecordAnEmptyNameAndNoMatchIsToldOnEveryCall)
   CString name("old");
   EXPECT_TRUE(getCurrentWorld(name));
   EXPECT_STREQ(name, "");
-  EXPECT_EQ(boxes_.texts(), (Lines{"No ZORV Worlds are installed", "No ZORV Worlds are installed"}));
+  EXPECT_EQ(boxes_.texts(),
+            (Lines{"No ZORV Worlds are installed", "No ZORV Worlds are installed"}));
   EXPECT_EQ(recorded().second, static_cast<DWORD>(REG_NONE));
   EXPECT_EQ(logLines().back(), "ERROR No ZORV Worlds are installed");
 }

@@ -10,25 +10,14 @@
 #include <vector>
 
 #include "temporary_installation.h"
+#include "win_test_support.h"
 
 namespace xtrahost {
 namespace {
 
-constexpr char kKeyPath[] = "SOFTWARE\\ZORV";
+std::optional<std::string> readMainDir() { return readRegText(kInstallKeyPath, "MainDir"); }
 
-std::optional<std::string> readValue(const std::string& keyPath, const char* name) {
-  char value[MAX_PATH] = {};
-  DWORD size = sizeof value;
-  if (RegGetValueA(HKEY_LOCAL_MACHINE, keyPath.c_str(), name, RRF_RT_REG_SZ, nullptr, value,
-                   &size) != ERROR_SUCCESS) {
-    return std::nullopt;
-  }
-  return std::string(value);
-}
-
-std::optional<std::string> readMainDir() { return readValue(kKeyPath, "MainDir"); }
-
-bool keyExists(const std::string& keyPath = kKeyPath) {
+bool keyExists(const std::string& keyPath = kInstallKeyPath) {
   HKEY key = nullptr;
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
     return false;
@@ -37,20 +26,10 @@ bool keyExists(const std::string& keyPath = kKeyPath) {
   return true;
 }
 
-void setValue(const std::string& keyPath, const char* name, const std::string& text) {
-  ASSERT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE, keyPath.c_str(), name, REG_SZ, text.c_str(),
-                            static_cast<DWORD>(text.size() + 1)),
-            ERROR_SUCCESS);
-}
-
-bool fileExists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 class InstallationTest : public ::testing::Test {
  protected:
-  void SetUp() override { RegDeleteTreeA(HKEY_LOCAL_MACHINE, kKeyPath); }
-  void TearDown() override { RegDeleteTreeA(HKEY_LOCAL_MACHINE, kKeyPath); }
+  void SetUp() override { removeInstallKey(); }
+  void TearDown() override { removeInstallKey(); }
 };
 
 TEST_F(InstallationTest, InstallsAGameModuleAndRemovesEverythingAfterwards) {
@@ -71,13 +50,8 @@ TEST_F(InstallationTest, InstallsAGameModuleAndRemovesEverythingAfterwards) {
 }
 
 TEST_F(InstallationTest, AnExistingInstallationIsPutBack) {
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                            &key, nullptr),
-            ERROR_SUCCESS);
   const char before[] = "C:\\ZORV";
-  RegSetValueExA(key, "MainDir", 0, REG_SZ, reinterpret_cast<const BYTE*>(before), sizeof before);
-  RegCloseKey(key);
+  writeRegText(kInstallKeyPath, "MainDir", before);
   {
     TemporaryInstallation installation;
     EXPECT_EQ(readMainDir(), installation.folder());
@@ -95,17 +69,17 @@ TEST_F(InstallationTest, AWorldHasItsMovieFileAndKeyAndBecomesCurrent) {
     EXPECT_EQ(movie, folder + "\\Desktops\\dZORV_One\\dZORV_One.dcr");
     EXPECT_TRUE(fileExists(movie));
     EXPECT_TRUE(keyExists("SOFTWARE\\ZORV\\dZORV_One"));
-    EXPECT_EQ(readValue(kKeyPath, "CurrMovie"), "dZORV_One");
+    EXPECT_EQ(readRegText(kInstallKeyPath, "CurrMovie"), "dZORV_One");
 
     installation.addWorld("mZORV_Two");
-    EXPECT_EQ(readValue(kKeyPath, "CurrMovie"), "mZORV_Two");
+    EXPECT_EQ(readRegText(kInstallKeyPath, "CurrMovie"), "mZORV_Two");
     EXPECT_EQ(installation.statistic("Games"), std::nullopt);
-    setValue("SOFTWARE\\ZORV\\mZORV_Two", "Games", "7");
+    writeRegText("SOFTWARE\\ZORV\\mZORV_Two", "Games", "7");
     EXPECT_EQ(installation.statistic("Games"), "7");
     const std::string notes(3000, 'n');
-    setValue("SOFTWARE\\ZORV\\mZORV_Two", "Notes", notes);
+    writeRegText("SOFTWARE\\ZORV\\mZORV_Two", "Notes", notes);
     EXPECT_EQ(installation.statistic("Notes"), notes);
-    setValue(kKeyPath, "CurrMovie", "dZORV_One");  // as a game's library would switch
+    writeRegText(kInstallKeyPath, "CurrMovie", "dZORV_One");  // as a game's library would switch
     EXPECT_EQ(installation.statistic("Games"), std::nullopt);
   }
   EXPECT_FALSE(fileExists(folder));
@@ -120,23 +94,23 @@ TEST_F(InstallationTest, WorldNamesThatAreNoPlainFolderNameAreRefused) {
     EXPECT_THROW(installation.addWorld(name), std::runtime_error) << name;
   }
   EXPECT_FALSE(fileExists(installation.folder() + "\\Desktops\\a"));
-  EXPECT_EQ(readValue(kKeyPath, "CurrMovie"), std::nullopt);
+  EXPECT_EQ(readRegText(kInstallKeyPath, "CurrMovie"), std::nullopt);
   EXPECT_EQ(installation.addWorld(std::string(80, 'd')).size(),
             installation.folder().size() + 10 + 80 + 1 + 80 + 4);
 }
 
 TEST_F(InstallationTest, AnExistingWorldKeyAndCurrentWorldArePutBack) {
-  setValue(kKeyPath, "CurrMovie", "dZORV_Home");
-  setValue("SOFTWARE\\ZORV\\dZORV_Home", "Best", "12");
+  writeRegText(kInstallKeyPath, "CurrMovie", "dZORV_Home");
+  writeRegText("SOFTWARE\\ZORV\\dZORV_Home", "Best", "12");
   {
     TemporaryInstallation installation;
     installation.addWorld("dZORV_Home");
     installation.addWorld("dZORV_New");
-    setValue("SOFTWARE\\ZORV\\dZORV_Home", "Games", "1");
+    writeRegText("SOFTWARE\\ZORV\\dZORV_Home", "Games", "1");
   }
-  EXPECT_EQ(readValue(kKeyPath, "CurrMovie"), "dZORV_Home");
-  EXPECT_EQ(readValue("SOFTWARE\\ZORV\\dZORV_Home", "Best"), "12");
-  EXPECT_EQ(readValue("SOFTWARE\\ZORV\\dZORV_Home", "Games"), "1");  // the world's own key stays
+  EXPECT_EQ(readRegText(kInstallKeyPath, "CurrMovie"), "dZORV_Home");
+  EXPECT_EQ(readRegText("SOFTWARE\\ZORV\\dZORV_Home", "Best"), "12");
+  EXPECT_EQ(readRegText("SOFTWARE\\ZORV\\dZORV_Home", "Games"), "1");  // the world's own key stays
   EXPECT_FALSE(keyExists("SOFTWARE\\ZORV\\dZORV_New"));
   EXPECT_EQ(readMainDir(), std::nullopt);
 }

@@ -37,11 +37,13 @@ TEST(ScriptFileTest, ReadsCommandsAndEveryKindOfArgument) {
       "load \"..\\games\\\"1\\\".dll\"\n"
       "callBack #fixed, -12, void me 7\n"
       "call 9 \"x\"\n"
-      "destroy\n";
+      "destroy\n"
+      "world \"dZORV_Demo\"\n"
+      "stat \"Games Played\"\n";
   std::vector<ScriptCommand> commands;
   ScriptError error;
   ASSERT_TRUE(parseScript(script, parseMessageTable(kTable), &commands, &error)) << error.message;
-  ASSERT_EQ(commands.size(), 7u);
+  ASSERT_EQ(commands.size(), 9u);
   EXPECT_EQ(commands[0].kind, ScriptCommand::Kind::Handler);
   EXPECT_TRUE(commands[0].args.empty());
   EXPECT_EQ(commands[1].args[0].text, "answer");
@@ -58,6 +60,10 @@ TEST(ScriptFileTest, ReadsCommandsAndEveryKindOfArgument) {
   EXPECT_EQ(commands[4].method.number, 3);
   EXPECT_EQ(commands[5].method.number, 9);
   EXPECT_EQ(commands[6].kind, ScriptCommand::Kind::Destroy);
+  EXPECT_EQ(commands[7].kind, ScriptCommand::Kind::World);
+  EXPECT_EQ(commands[7].args[0].text, "dZORV_Demo");
+  EXPECT_EQ(commands[8].kind, ScriptCommand::Kind::Stat);
+  EXPECT_EQ(commands[8].args[0].text, "Games Played");
 }
 
 TEST(ScriptFileTest, AMalformedLineIsReportedWithItsNumber) {
@@ -89,19 +95,6 @@ TEST(ScriptFileTest, AMalformedLineIsReportedWithItsNumber) {
     EXPECT_EQ(error.line, 3) << c.line;
     EXPECT_EQ(error.message, c.problem) << c.line;
   }
-}
-
-TEST(ScriptFileTest, ReadsWorldAndStatisticCommands) {
-  std::vector<ScriptCommand> commands;
-  ScriptError error;
-  ASSERT_TRUE(parseScript("world \"dZORV_Demo\"\nstat \"Games Played\"\n",
-                          parseMessageTable(kTable), &commands, &error))
-      << error.message;
-  ASSERT_EQ(commands.size(), 2u);
-  EXPECT_EQ(commands[0].kind, ScriptCommand::Kind::World);
-  EXPECT_EQ(commands[0].args[0].text, "dZORV_Demo");
-  EXPECT_EQ(commands[1].kind, ScriptCommand::Kind::Stat);
-  EXPECT_EQ(commands[1].args[0].text, "Games Played");
 }
 
 }  // namespace

@@ -85,45 +85,26 @@ TEST(DibFrameTest, FiveWideFrameClippedToThePicture) {
 }
 
 TEST(DibRefusalTest, DibsThatAreNotPlain24BitRgbAreRefusedUntouched) {
-  auto variants = [](int which, BITMAPINFOHEADER* dib) {
-    switch (which) {
-      case 0:
-        dib->biBitCount = 8;
-        break;
-      case 1:
-        dib->biClrUsed = 2;
-        break;
-      case 2:
-        dib->biWidth = 0;
-        break;
-      case 3:
-        dib->biHeight = -16;
-        break;
-      case 4:
-        dib->biSizeImage = 12;
-        break;  // less than its rows
-      case 5:
-        dib->biCompression = 1;
-        break;
-      case 6:
-        dib->biSize = 124;
-        break;
-      case 7:
-        dib->biWidth = 0x7FFFFFFF;
-        break;  // far more bytes than any buffer
-    }
+  void (*const spoilers[])(BITMAPINFOHEADER&) = {
+      [](BITMAPINFOHEADER& h) { h.biBitCount = 8; },
+      [](BITMAPINFOHEADER& h) { h.biClrUsed = 2; },
+      [](BITMAPINFOHEADER& h) { h.biWidth = 0; },
+      [](BITMAPINFOHEADER& h) { h.biHeight = -16; },
+      [](BITMAPINFOHEADER& h) { h.biSizeImage = 12; },  // less than its rows
+      [](BITMAPINFOHEADER& h) { h.biCompression = 1; },
+      [](BITMAPINFOHEADER& h) { h.biSize = 124; },
+      [](BITMAPINFOHEADER& h) { h.biWidth = 0x7FFFFFFF; },  // far more bytes than any buffer
   };
   for (int which = 0; which < 8; ++which) {
     DibPtr dib = noiseDib(16, 16, 2);
     const std::string before = pixelBytes(dib.get());
-    variants(which, dib.get());
+    spoilers[which](*dib);
     EXPECT_EQ(blurDib(dib.get(), 3, 3), nullptr) << which;
     EXPECT_EQ(resizeDib(dib.get(), 8, 8), nullptr) << which;
     EXPECT_EQ(makeDibThumbnail(dib.get(), 8, 8, 3, 3), nullptr) << which;
     drawDibBorder(dib.get(), kRed);
     setDibPixel(dib.get(), 1, 1, kRed);
-    BITMAPINFOHEADER* header = dib.get();
-    header->biBitCount = 24, header->biClrUsed = 0, header->biWidth = 16, header->biHeight = 16;
+    *dib = *noiseDib(16, 16, 2);  // the header again, to compare the pixels
     EXPECT_EQ(pixelBytes(dib.get()), before) << which;
   }
   const DibPtr dib = noiseDib(4, 4, 3);
@@ -134,12 +115,11 @@ TEST(DibRefusalTest, DibsThatAreNotPlain24BitRgbAreRefusedUntouched) {
 }
 
 TEST(ThumbnailSizeTest, PowerOfTwoNotAboveFourThirds) {
-  EXPECT_EQ(roundToPowerOfTwo(48), 64);
-  EXPECT_EQ(roundToPowerOfTwo(100), 128);
-  EXPECT_EQ(roundToPowerOfTwo(200), 256);
-  EXPECT_EQ(roundToPowerOfTwo(47), 32);
-  EXPECT_EQ(roundToPowerOfTwo(1), 1);
-  EXPECT_EQ(roundToPowerOfTwo(0x7FFFFFFF), 1 << 30);  // no overflow on the way
+  // The last: no overflow on the way.
+  for (auto [size, power] :
+       {std::pair{48, 64}, {100, 128}, {200, 256}, {47, 32}, {1, 1}, {0x7FFFFFFF, 1 << 30}}) {
+    EXPECT_EQ(roundToPowerOfTwo(size), power) << size;
+  }
 }
 
 TEST(ThumbnailSizeTest, PictureFittedIntoTheSquare) {

@@ -53,8 +53,8 @@ TEST(JpegFiles, PicturesStayUprightBothWays) {
   const BYTE* rows = reinterpret_cast<const BYTE*>(read.dib) + 40;
   for (int y = 0; y < height; ++y) EXPECT_EQ(rows[y * 112 + 111], 0) << "padding, row " << y;
   // Write: a DIB written and read back keeps its top row on top.
-  std::vector<std::uint32_t> dib = makeDib(width, height, bands(height));
-  ASSERT_NE(writeJpegFile(folder.file("written.jpg").c_str(), header(dib)), 0);
+  DibPtr dib = makeDib(width, height, bands(height));
+  ASSERT_NE(writeJpegFile(folder.file("written.jpg").c_str(), dib.get()), 0);
   ReadDib back;
   ASSERT_NE(readJpegFile(folder.file("written.jpg").c_str(), &back.dib), 0);
   expectBandsUpright(back.dib);
@@ -103,11 +103,11 @@ TEST(JpegFiles, BadDibsAreRefusedBeforeAPixelIsRead) {
     std::free(h);
   }
   EXPECT_EQ(writeJpegFile(path.c_str(), nullptr), 0);
-  std::vector<std::uint32_t> fine = makeDib(4, 4, bands(4));
-  EXPECT_EQ(writeJpegFile(nullptr, header(fine)), 0);
-  EXPECT_EQ(writeJpegFile(folder.file("no/such/folder.jpg").c_str(), header(fine)), 0);
-  header(fine)->biSizeImage = 48;  // exactly the rows
-  EXPECT_NE(writeJpegFile(path.c_str(), header(fine)), 0);
+  DibPtr fine = makeDib(4, 4, bands(4));
+  EXPECT_EQ(writeJpegFile(nullptr, fine.get()), 0);
+  EXPECT_EQ(writeJpegFile(folder.file("no/such/folder.jpg").c_str(), fine.get()), 0);
+  fine.get()->biSizeImage = 48;  // exactly the rows
+  EXPECT_NE(writeJpegFile(path.c_str(), fine.get()), 0);
 }
 
 TEST(JpegFiles, BadFilesFailWithNull) {

@@ -1,5 +1,6 @@
 #include "jpeg_test_support.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -11,8 +12,6 @@
 #include <jpeglib.h>
 
 namespace {
-
-int strideOf(int width) { return (width * 3 + 3) & ~3; }
 
 // One scan for the DC of all components, then one per AC coefficient and component.
 void useScanPerCoefficient(jpeg_compress_struct& info, std::vector<jpeg_scan_info>& scans) {
@@ -29,27 +28,17 @@ void useScanPerCoefficient(jpeg_compress_struct& info, std::vector<jpeg_scan_inf
 
 }  // namespace
 
-std::vector<std::uint32_t> makeDib(int width, int height, const Picture& picture) {
-  std::vector<std::uint32_t> block((40 + static_cast<std::size_t>(strideOf(width)) * height) / 4);
-  BITMAPINFOHEADER& h = *header(block);
-  h = BITMAPINFOHEADER{40, width, height, 1, 24, 0, 0, 0, 0, 0, 0};
-  std::uint8_t* pixels = reinterpret_cast<std::uint8_t*>(block.data()) + 40;
+DibPtr makeDib(int width, int height, const Picture& picture) {
+  DibPtr dib = blankDib(width, height);
   for (int row = 0; row < height; ++row) {
-    std::uint8_t* line = pixels + static_cast<std::size_t>(height - 1 - row) * strideOf(width);
+    BYTE* line = pixel(dib.get(), 0, height - 1 - row);
     for (int x = 0; x < width; ++x) {
       const Bgr c = picture(x, row);
       line[3 * x] = c.b, line[3 * x + 1] = c.g, line[3 * x + 2] = c.r;
     }
-    for (int i = width * 3; i < strideOf(width); ++i) line[i] = 0xEE;
+    std::fill(line + 3 * width, line + strideOf(width), 0xEE);
   }
-  return block;
-}
-
-Bgr dibPixel(const BITMAPINFOHEADER* dib, int x, int row) {
-  const std::uint8_t* p =
-      reinterpret_cast<const std::uint8_t*>(dib) + 40 +
-      static_cast<std::size_t>(dib->biHeight - 1 - row) * strideOf(dib->biWidth) + 3 * x;
-  return Bgr{p[0], p[1], p[2]};
+  return dib;
 }
 
 Bytes encodeJpeg(int width, int height, const Picture& picture, const JpegOptions& options) {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "common/win_types.h"
+#include "dib_pictures.h"
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -17,12 +17,12 @@ struct Bgr {
 using Picture = std::function<Bgr(int x, int row)>;  // row 0 is the top row
 
 // A 24-bit DIB in a block of exactly its size; padding bytes are 0xEE.
-std::vector<std::uint32_t> makeDib(int width, int height, const Picture& picture);
-inline BITMAPINFOHEADER* header(std::vector<std::uint32_t>& dib) {
-  return reinterpret_cast<BITMAPINFOHEADER*>(dib.data());
-}
+DibPtr makeDib(int width, int height, const Picture& picture);
 // The pixel at picture row `row` (0 = top) of a bottom-up 24-bit DIB.
-Bgr dibPixel(const BITMAPINFOHEADER* dib, int x, int row);
+inline Bgr dibPixel(const BITMAPINFOHEADER* dib, int x, int row) {
+  const BYTE* p = pixel(dib, x, dib->biHeight - 1 - row);
+  return Bgr{p[0], p[1], p[2]};
+}
 
 struct JpegOptions {
   int components = 3;  // 1 grey (the green value), 3 RGB stored as YCbCr, 4 CMYK

@@ -83,11 +83,11 @@ Markers readMarkers(const Bytes& file) {
 TEST(JpegWrittenFile, ThreeComponentYcbcrFrameWithLuma2x2AndQuality85Tables) {
   TempFolder folder;
   const int width = 33, height = 17;
-  std::vector<std::uint32_t> dib = makeDib(width, height, [](int x, int row) {
+  DibPtr dib = makeDib(width, height, [](int x, int row) {
     return Bgr{std::uint8_t(x * 7), std::uint8_t(row * 13), std::uint8_t(x + row)};
   });
   const std::string path = folder.file("written.jpg");
-  ASSERT_NE(writeJpegFile(path.c_str(), header(dib)), 0);
+  ASSERT_NE(writeJpegFile(path.c_str(), dib.get()), 0);
   const Bytes file = readBytes(path);
   ASSERT_GE(file.size(), 4u);
   EXPECT_EQ(Bytes(file.begin(), file.begin() + 2), (Bytes{0xFF, 0xD8}));

@@ -6,30 +6,15 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "common/log.h"
 #include "common/log_clock.h"
-
-inline constexpr char kInstallKeyPath[] = "SOFTWARE\\ZORV";
-
-inline void removeInstallKey() { RegDeleteTreeA(HKEY_LOCAL_MACHINE, kInstallKeyPath); }
+#include "win_test_support.h"
 
 // Writes "MainDir", creating the key: text with its terminator, or raw bytes of a given type.
 inline void setMainDir(const std::string& text, DWORD type = REG_SZ) {
-  const DWORD size = static_cast<DWORD>(text.size() + (type == REG_SZ ? 1 : 0));
-  ASSERT_EQ(
-      RegSetKeyValueA(HKEY_LOCAL_MACHINE, kInstallKeyPath, "MainDir", type, text.c_str(), size),
-      ERROR_SUCCESS);
-}
-
-inline std::string readFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream content;
-  content << file.rdbuf();
-  return content.str();
+  writeRegText(kInstallKeyPath, "MainDir", text, type);
 }
 
 inline std::string gameLogName(int second) {
@@ -50,13 +35,7 @@ class CommonWinTest : public ::testing::Test {
  protected:
   void SetUp() override {
     removeInstallKey();
-    char base[MAX_PATH];
-    char name[MAX_PATH];
-    GetTempPathA(MAX_PATH, base);
-    GetTempFileNameA(base, "zrv", 0, name);  // a unique name, reserved as a file
-    DeleteFileA(name);
-    ASSERT_TRUE(CreateDirectoryA(name, nullptr));
-    folder_ = name;
+    folder_ = makeTempFolder("zrv");
     GetCurrentDirectoryA(MAX_PATH, startDirectory_);
     fixLogTime(0);
     setLogTimeSource([](SYSTEMTIME* now) { *now = fixedTime_; });

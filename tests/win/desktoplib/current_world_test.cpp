@@ -64,7 +64,7 @@ TEST_F(CurrentWorldTest, PlainFilesRecordAnEmptyNameAndNoMatchIsToldOnEveryCall)
   makeWorld("dZORV_A", false, true);
   EXPECT_EQ(currentWorld(), "");
   EXPECT_EQ(recorded(), std::make_pair(std::string(), DWORD{REG_SZ}));
-  EXPECT_TRUE(boxTexts().empty());
+  EXPECT_TRUE(boxes_.texts().empty());
 
   DeleteFileA((desktops() + "\\dZORV_A").c_str());
   RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kInstallKeyPath, "CurrMovie");
@@ -73,7 +73,8 @@ TEST_F(CurrentWorldTest, PlainFilesRecordAnEmptyNameAndNoMatchIsToldOnEveryCall)
   CString name("old");
   EXPECT_TRUE(getCurrentWorld(name));
   EXPECT_STREQ(name, "");
-  EXPECT_EQ(boxTexts(), (Lines{"No ZORV Worlds are installed", "No ZORV Worlds are installed"}));
+  EXPECT_EQ(boxes_.texts(),
+            (Lines{"No ZORV Worlds are installed", "No ZORV Worlds are installed"}));
   EXPECT_EQ(recorded().second, static_cast<DWORD>(REG_NONE));
   EXPECT_EQ(logLines().back(), "ERROR No ZORV Worlds are installed");
 }

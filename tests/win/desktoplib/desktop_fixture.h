@@ -3,10 +3,7 @@
 // thread answers "ZORV Error" boxes for real, recording their texts.
 #pragma once
 
-#include <atomic>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "common/common_fixture.h"
@@ -21,31 +18,11 @@ class DesktopWinTest : public CommonWinTest {
     installDir_ = folder_ + "\\";
     openLogInFolder();
     CreateDirectoryA(desktops().c_str(), nullptr);
-    answerer_ = std::thread([this] {
-      for (; answering_; Sleep(5)) {
-        HWND box = FindWindowA("#32770", "ZORV Error");
-        if (box == nullptr) continue;
-        char text[512] = "";
-        GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-        std::lock_guard<std::mutex> lock(mutex_);
-        boxes_.push_back(text);
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
-        while (IsWindow(box)) Sleep(2);  // the same box is not counted twice
-      }
-    });
   }
 
   void TearDown() override {
-    answering_ = false;
-    answerer_.join();
     closeLog();
-    for (const std::string& world : worlds_) {
-      DeleteFileA(moviePath(world).c_str());
-      RemoveDirectoryA(moviePath(world).c_str());
-      RemoveDirectoryA((desktops() + "\\" + world).c_str());
-      DeleteFileA((desktops() + "\\" + world).c_str());
-    }
-    RemoveDirectoryA(desktops().c_str());
+    removeTree(desktops());
     CommonWinTest::TearDown();
   }
 
@@ -55,13 +32,9 @@ class DesktopWinTest : public CommonWinTest {
   }
   // A world folder with its movie file (or without), or a plain file in its place.
   void makeWorld(const std::string& name, bool withMovie = true, bool asFile = false) {
-    worlds_.push_back(name);
     const std::string path = desktops() + "\\" + name;
     ASSERT_TRUE(asFile || CreateDirectoryA(path.c_str(), nullptr)) << name;
-    if (asFile || withMovie) makeFile(asFile ? path : moviePath(name));
-  }
-  static void makeFile(const std::string& path) {
-    CloseHandle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    if (asFile || withMovie) writeFile(asFile ? path : moviePath(name), "");
   }
 
   // "CurrMovie" as bytes of any type, the terminator included.
@@ -89,17 +62,6 @@ class DesktopWinTest : public CommonWinTest {
     return lines;
   }
 
-  Lines boxTexts() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return boxes_;
-  }
-
   std::string installDir_;
-
- private:
-  std::vector<std::string> worlds_;
-  std::atomic<bool> answering_{true};
-  std::thread answerer_;
-  std::mutex mutex_;
-  Lines boxes_;
+  BoxAnswerer boxes_;  // "ZORV Error" boxes
 };

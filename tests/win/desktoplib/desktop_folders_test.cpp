@@ -32,7 +32,7 @@ TEST_F(DesktopFoldersTest, WithoutAWorldVisualFailsAndTheWorldFolderEndsInTwoBac
   EXPECT_STREQ(path, "before");
   EXPECT_TRUE(getWorldDir(dir));
   EXPECT_EQ(std::string(dir), installDir_ + "\\Desktops\\\\");
-  EXPECT_EQ(boxTexts().size(), 2u);
+  EXPECT_EQ(boxes_.texts().size(), 2u);
 }
 
 // Wine reads its per-program Windows version when a process starts: a program of its own

@@ -36,7 +36,7 @@ TEST_F(GameStatsTest, RoundTripInTheWorldsKeyAndTextsAsLongAsTheBufferReadEmpty)
   RegSetKeyValueA(HKEY_LOCAL_MACHINE, kWorldKey, "raw", REG_BINARY, "abc", 3);
   EXPECT_EQ(stat("raw", 4), "abc");  // the cleared buffer terminates it
   EXPECT_EQ(stat("raw", 3), "");
-  EXPECT_TRUE(boxTexts().empty());
+  EXPECT_TRUE(boxes_.texts().empty());
 }
 
 TEST_F(GameStatsTest, WithoutTheWorldsKeyNothingIsReadOrWritten) {
@@ -53,13 +53,13 @@ TEST_F(GameStatsTest, WithNoWorldStatisticsLiveInTheInstallationKey) {
   setGameStat("games", "3");
   EXPECT_EQ(readValue(kInstallKeyPath, "games").first, "3");
   EXPECT_EQ(stat("games", 8), "3");
-  EXPECT_EQ(boxTexts().size(), 2u);  // each call was told that no world is installed
+  EXPECT_EQ(boxes_.texts().size(), 2u);  // each call was told that no world is installed
 }
 
 TEST_F(GameStatsTest, AFailedWriteIsToldAndNullArgumentsDoNothing) {
   useHomeWorld();
   setGameStat(std::string(20000, 'n').c_str(), "1");  // longer than a value name may be
-  EXPECT_EQ(boxTexts(), Lines{"Unable to save game stat info!"});
+  EXPECT_EQ(boxes_.texts(), Lines{"Unable to save game stat info!"});
   char text[8] = "junk";
   getGameStat(nullptr, text, sizeof text);
   getGameStat("games", text, 0);

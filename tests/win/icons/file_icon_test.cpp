@@ -11,6 +11,7 @@
 #include "common/common_fixture.h"
 #include "icons/icon_test_support.h"
 #include "imaging/file_icon.h"
+#include "office/link_files.h"
 
 namespace {
 
@@ -33,27 +34,16 @@ class FileIconTest : public CommonWinTest {
     CommonWinTest::SetUp();
     openLogInFolder();
   }
-  void TearDown() override {
-    for (const std::string& file : files_) DeleteFileA(file.c_str());
-    CommonWinTest::TearDown();
-  }
-
-  // A file in the test's folder, removed afterwards.
-  std::string file(const std::string& name) {
-    files_.push_back(folder_ + "\\" + name);
-    return files_.back();
-  }
 
   std::string noIconLine(const std::string& path) {
     return "ERROR could not get icon for file " + lower(path);
   }
 
-  std::vector<std::string> files_;
+  TempFolder files_{"zic"};
 };
 
 TEST_F(FileIconTest, TheShellsIconComesFirstAndNothingIsLogged) {
-  const std::string document = file("Notes.TXT");
-  writeTextFile(document, "text");
+  const std::string document = files_.file("Notes.TXT", "text");
   HICON icon = getFileIcon(document.c_str());  // Wine's real shell
   EXPECT_NE(icon, nullptr);
   releaseFileIcon(icon);
@@ -71,8 +61,9 @@ TEST_F(FileIconTest, TheShellsIconComesFirstAndNothingIsLogged) {
 TEST_F(FileIconTest, AShortcutWithAnIconLocationGivesThatIconAtTheLinksIndex) {
   const std::string iconFile = systemFolder() + "\\shell32.dll";
   for (const char* name : {"tool.lnk", "TOOL2.LNK"}) {  // capitals count as a shortcut too
-    const std::string link = file(name);
-    ASSERT_TRUE(makeShortcut(link, systemFolder() + "\\notepad.exe", iconFile, 3));
+    const std::string link =
+        makeLink(files_, name, {systemFolder() + "\\notepad.exe", "", "", iconFile, 3});
+    ASSERT_NE(link, "");
     ShellStandIn shell;
     shell.answerExtract(fakeIcon(2));
     EXPECT_EQ(getFileIcon(link.c_str()), fakeIcon(2)) << name;
@@ -81,26 +72,20 @@ TEST_F(FileIconTest, AShortcutWithAnIconLocationGivesThatIconAtTheLinksIndex) {
     EXPECT_EQ(shell.extractions[0].index, 3u);
   }
   // A shortcut inside a folder whose name holds ".exe" is still a shortcut: ".lnk" comes first.
-  const std::string kit = folder_ + "\\Kit.exe.d";
-  ASSERT_TRUE(CreateDirectoryA(kit.c_str(), nullptr));
-  const std::string link = kit + "\\run.lnk";
-  ASSERT_TRUE(makeShortcut(link, systemFolder() + "\\notepad.exe", iconFile, 5));
-  {
-    ShellStandIn shell;
-    shell.answerExtract(fakeIcon(4));
-    EXPECT_EQ(getFileIcon(link.c_str()), fakeIcon(4));
-    ASSERT_EQ(shell.extractions.size(), 1u);
-    EXPECT_EQ(shell.extractions[0].index, 5u);
-  }
-  DeleteFileA(link.c_str());
-  RemoveDirectoryA(kit.c_str());
+  files_.folder("Kit.exe.d");
+  const std::string link = makeLink(files_, "Kit.exe.d\\run.lnk",
+                                    {systemFolder() + "\\notepad.exe", "", "", iconFile, 5});
+  ShellStandIn shell;
+  shell.answerExtract(fakeIcon(4));
+  EXPECT_EQ(getFileIcon(link.c_str()), fakeIcon(4));
+  ASSERT_EQ(shell.extractions.size(), 1u);
+  EXPECT_EQ(shell.extractions[0].index, 5u);
   EXPECT_EQ(loggedLines(), "");
 }
 
 // Wine gives every link an icon location, so the record of a link without one is put in.
 TEST_F(FileIconTest, AShortcutToADocumentTakesItsProgramsIconOrTheStandardIcon) {
-  const std::string link = file("letter.lnk");
-  writeTextFile(link, "read through the stand-in");
+  const std::string link = files_.file("letter.lnk", "read through the stand-in");
   ShortcutInfo letter;
   letter.targetPath = "C:\\Docs\\Letter.txt";
   letter.executable = "C:\\Windows\\Notepad.exe";
@@ -128,8 +113,7 @@ TEST_F(FileIconTest, AShortcutToADocumentTakesItsProgramsIconOrTheStandardIcon) 
 }
 
 TEST_F(FileIconTest, AnUnreadableShortcutGivesNoIconAndTwoLogLines) {
-  const std::string link = file("Broken.lnk");
-  writeTextFile(link, "this is not a shell link");
+  const std::string link = files_.file("Broken.lnk", "this is not a shell link");
   ShellStandIn shell;
   EXPECT_EQ(getFileIcon(link.c_str()), nullptr);
   ASSERT_EQ(shell.extractions.size(), 1u);
@@ -140,10 +124,8 @@ TEST_F(FileIconTest, AnUnreadableShortcutGivesNoIconAndTwoLogLines) {
 }
 
 TEST_F(FileIconTest, DotExeAnywhereMakesAProgramWithTheStandardIconAsFallback) {
-  const std::string folder = folder_ + "\\Setup.EXE.files";
-  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
-  const std::string readme = folder + "\\readme.txt";
-  writeTextFile(readme, "text");
+  files_.folder("Setup.EXE.files");
+  const std::string readme = files_.file("Setup.EXE.files\\readme.txt");
   {
     ShellStandIn shell;
     EXPECT_EQ(getFileIcon(readme.c_str()), standardIcon());
@@ -157,8 +139,6 @@ TEST_F(FileIconTest, DotExeAnywhereMakesAProgramWithTheStandardIconAsFallback) {
     EXPECT_EQ(one, reinterpret_cast<HICON>(1));
     releaseFileIcon(one);  // no handle to destroy
   }
-  DeleteFileA(readme.c_str());
-  RemoveDirectoryA(folder.c_str());
 
   // A real program file without icons: the test programs have none.
   char self[MAX_PATH];
@@ -168,25 +148,10 @@ TEST_F(FileIconTest, DotExeAnywhereMakesAProgramWithTheStandardIconAsFallback) {
   EXPECT_EQ(loggedLines(), "");
 }
 
-// A document type registered by the test, opened by Notepad; removed again by the destructor.
-class RegisteredType {
- public:
-  RegisteredType() {
-    const std::string command = "\"" + systemFolder() + "\\notepad.exe\" \"%1\"";
-    RegSetValueA(HKEY_CLASSES_ROOT, ".zqdoc", REG_SZ, "ZorvTest.Document", 0);
-    RegSetValueA(HKEY_CLASSES_ROOT, "ZorvTest.Document\\shell\\open\\command", REG_SZ,
-                 command.c_str(), 0);
-  }
-  ~RegisteredType() {
-    RegDeleteTreeA(HKEY_CLASSES_ROOT, ".zqdoc");
-    RegDeleteTreeA(HKEY_CLASSES_ROOT, "ZorvTest.Document");
-  }
-};
-
 TEST_F(FileIconTest, ADocumentTakesItsProgramsFirstIconAndAnUnknownTypeNone) {
-  const RegisteredType type;
-  const std::string document = file("Diary.ZQDOC");
-  writeTextFile(document, "text");
+  const RegisteredType type(".zqdoc", "ZorvTest.Document",
+                            "\"" + systemFolder() + "\\notepad.exe\" \"%1\"");
+  const std::string document = files_.file("Diary.ZQDOC", "text");
   ShellStandIn shell;
   HICON icon = getFileIcon(document.c_str());
   ASSERT_EQ(shell.extractions.size(), 1u);
@@ -196,8 +161,7 @@ TEST_F(FileIconTest, ADocumentTakesItsProgramsFirstIconAndAnUnknownTypeNone) {
   releaseFileIcon(icon);
   EXPECT_EQ(loggedLines(), "");
 
-  const std::string unknown = file("Data.ZqXw");
-  writeTextFile(unknown, "bytes");
+  const std::string unknown = files_.file("Data.ZqXw", "bytes");
   EXPECT_EQ(getFileIcon(unknown.c_str()), nullptr);
   const std::string lines = loggedLines();
   EXPECT_NE(lines.find(noIconLine(unknown)), std::string::npos) << lines;

@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "common/common_fixture.h"
 #include "imaging/icon_pictures.h"
@@ -16,32 +18,16 @@ namespace {
 
 constexpr int kSide = 32;
 
-// A 32 x 32 colour icon: red above, blue below, fully opaque.
+// A 32 x 32 colour icon: red above, blue below, fully opaque (an AND mask of zeros).
 HICON makeColourIcon() {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = kSide;
-  info.bmiHeader.biHeight = -kSide;  // top-down, so row 0 is the top
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP colour = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  auto* pixels = static_cast<DWORD*>(bits);
-  for (int y = 0; y < kSide; ++y) {
-    for (int x = 0; x < kSide; ++x) pixels[y * kSide + x] = y < kSide / 2 ? 0xFFFF0000 : 0xFF0000FF;
-  }
-  HBITMAP mask = CreateBitmap(kSide, kSide, 1, 1, nullptr);
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HGDIOBJ old = SelectObject(dc, mask);
-  PatBlt(dc, 0, 0, kSide, kSide, BLACKNESS);  // every pixel opaque
-  SelectObject(dc, old);
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
-  ICONINFO icon{TRUE, 0, 0, mask, colour};
+  std::vector<DWORD> pixels(kSide * kSide, 0xFF0000FF);  // rows from the top
+  std::fill(pixels.begin(), pixels.begin() + kSide * kSide / 2, 0xFFFF0000);
+  const std::vector<BYTE> opaque(kSide * kSide / 8, 0);
+  ICONINFO icon{TRUE, 0, 0, CreateBitmap(kSide, kSide, 1, 1, opaque.data()),
+                CreateBitmap(kSide, kSide, 1, 32, pixels.data())};
   HICON result = CreateIconIndirect(&icon);
-  DeleteObject(colour);
-  DeleteObject(mask);
+  DeleteObject(icon.hbmColor);
+  DeleteObject(icon.hbmMask);
   return result;
 }
 
@@ -50,10 +36,6 @@ HICON makeMonochromeIcon() {
   BYTE xorBits[kSide * kSide / 8];
   for (BYTE& b : xorBits) b = 0xAA;
   return CreateIcon(nullptr, kSide, kSide, 1, 1, andBits, xorBits);
-}
-
-bool exists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 // The pixel (x, y), y counted from the picture's top, of a bottom-up 24-bit DIB.
@@ -101,14 +83,14 @@ TEST_F(IconPicturesTest, MonochromeIconsAndBadArgumentsAreRefused) {
   HICON mono = makeMonochromeIcon();
   ASSERT_NE(mono, nullptr);
   EXPECT_FALSE(saveIconAsJpeg(mono, jpeg_.c_str()));
-  EXPECT_FALSE(exists(jpeg_));
+  EXPECT_FALSE(fileExists(jpeg_));
   DestroyIcon(mono);
 
   HICON icon = makeColourIcon();
   EXPECT_FALSE(saveIconAsJpeg(icon, ""));
   EXPECT_FALSE(saveIconAsJpeg(icon, nullptr));
   EXPECT_FALSE(saveIconAsJpeg(nullptr, jpeg_.c_str()));
-  EXPECT_FALSE(exists(jpeg_));
+  EXPECT_FALSE(fileExists(jpeg_));
   ICONINFO info{};
   EXPECT_TRUE(GetIconInfo(icon, &info));  // the icon was left as it was
   DeleteObject(info.hbmColor);
@@ -134,7 +116,7 @@ TEST_F(IconPicturesTest, AJoinedPathOver259CharactersIsRefusedWithoutALookUp) {
   EXPECT_NE(loggedLines().find("ERROR could not get icon for file c:\\fff"), std::string::npos);
   EXPECT_FALSE(saveFileIconAsJpeg(nullptr, "x.exe", jpeg_.c_str()));
   EXPECT_FALSE(saveFileIconAsJpeg("c:\\", nullptr, jpeg_.c_str()));
-  EXPECT_FALSE(exists(jpeg_));
+  EXPECT_FALSE(fileExists(jpeg_));
 }
 
 }  // namespace

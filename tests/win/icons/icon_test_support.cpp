@@ -1,35 +1,5 @@
 #include "icons/icon_test_support.h"
 
-#include <shlobj.h>
-
-#include <fstream>
-
-bool makeShortcut(const std::string& linkPath, const std::string& target,
-                  const std::string& iconPath, int iconIndex) {
-  const HRESULT init = CoInitialize(nullptr);
-  IShellLinkA* link = nullptr;
-  bool saved = false;
-  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                 reinterpret_cast<void**>(&link)))) {
-    link->SetPath(target.c_str());
-    if (!iconPath.empty()) link->SetIconLocation(iconPath.c_str(), iconIndex);
-    IPersistFile* file = nullptr;
-    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-      wchar_t widePath[MAX_PATH];
-      MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, widePath, MAX_PATH);
-      saved = SUCCEEDED(file->Save(widePath, TRUE));
-      file->Release();
-    }
-    link->Release();
-  }
-  if (SUCCEEDED(init)) CoUninitialize();
-  return saved;
-}
-
-void writeTextFile(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
-
 ShellStandIn* ShellStandIn::current_ = nullptr;
 
 ShellStandIn::ShellStandIn() {

@@ -1,5 +1,5 @@
-// Shared set-up of the icon tests: shell links made for real, files in the test's folder, and a
-// stand-in for the shell's icon calls that records what it was asked.
+// Shared set-up of the icon tests: a stand-in for the shell's icon calls that records what it was
+// asked.
 #pragma once
 
 #include <windows.h>
@@ -8,12 +8,6 @@
 #include <vector>
 
 #include "imaging/file_icon.h"
-
-// Writes a shell link at linkPath to target, with an icon location when iconPath is not empty.
-bool makeShortcut(const std::string& linkPath, const std::string& target,
-                  const std::string& iconPath = "", int iconIndex = 0);
-
-void writeTextFile(const std::string& path, const std::string& text);
 
 // Icons that the stand-in hands out: recognisable values, never destroyed.
 inline HICON fakeIcon(int n) { return reinterpret_cast<HICON>(static_cast<INT_PTR>(0x7000 + n)); }

@@ -5,32 +5,28 @@ namespace {
 
 class BmpFileTest : public ImagingWinTest {};
 
+// The size counts the whole block, bytes beyond the DIB included; the offset skips the colour
+// table that the header's bit count implies.
 TEST_F(BmpFileTest, FileHeaderThenTheWholeBlock) {
-  HGLOBAL dib = noiseDibHandle(7, 5, 1);
-  ASSERT_TRUE(writeDibToBmpFile(path("a.bmp").c_str(), dib));
-  const std::string file = readWholeFile(path("a.bmp"));
-  const std::string block = blockBytes(dib);
-  ASSERT_EQ(file.size(), 14 + block.size());
-  EXPECT_EQ(file.substr(0, 2), "BM");
-  EXPECT_EQ(littleEndianAt(file, 2, 4), file.size());
-  EXPECT_EQ(littleEndianAt(file, 6, 4), 0u);  // both reserved words
-  EXPECT_EQ(littleEndianAt(file, 10, 4), 54u);
-  EXPECT_EQ(file.substr(14), block);
-  GlobalFree(dib);
-}
-
-TEST_F(BmpFileTest, SizeCountsTheBlockAndOffsetTheColourTable) {
-  HGLOBAL dib = noiseDibHandle(4, 4, 2, 6);  // six bytes beyond the DIB
-  auto* header = static_cast<BITMAPINFOHEADER*>(GlobalLock(dib));
-  header->biBitCount = 8;  // now 256 colour table entries by the header's word
-  GlobalUnlock(dib);
-  ASSERT_TRUE(writeDibToBmpFile(path("b.bmp").c_str(), dib));
-  const std::string file = readWholeFile(path("b.bmp"));
-  EXPECT_EQ(file.size(), 14 + 40 + 48 + 6u);
-  EXPECT_EQ(littleEndianAt(file, 2, 4), file.size());
-  EXPECT_EQ(littleEndianAt(file, 10, 4), 14 + 40 + 1024u);
-  EXPECT_EQ(file.substr(14), blockBytes(dib));
-  GlobalFree(dib);
+  const struct {
+    WORD bits;
+    SIZE_T extra;
+    std::uint32_t offset;
+  } cases[] = {{24, 0, 54}, {8, 6, 14 + 40 + 1024}};
+  for (const auto& c : cases) {
+    HGLOBAL dib = noiseDibHandle(7, 5, c.bits, c.extra);
+    static_cast<BITMAPINFOHEADER*>(GlobalLock(dib))->biBitCount = c.bits;
+    GlobalUnlock(dib);
+    ASSERT_TRUE(writeDibToBmpFile(path("a.bmp").c_str(), dib));
+    const std::string file = readFile(path("a.bmp"));
+    ASSERT_EQ(file.size(), 14 + 40 + 5 * stride24(7) + c.extra) << c.bits;
+    EXPECT_EQ(file.substr(0, 2), "BM");
+    EXPECT_EQ(littleEndianAt(file, 2, 4), file.size());
+    EXPECT_EQ(littleEndianAt(file, 6, 4), 0u);  // both reserved words
+    EXPECT_EQ(littleEndianAt(file, 10, 4), c.offset);
+    EXPECT_EQ(file.substr(14), blockBytes(dib));
+    GlobalFree(dib);
+  }
 }
 
 TEST_F(BmpFileTest, NullHandleOrUnopenableFileFails) {
@@ -71,51 +67,31 @@ TEST_F(DdbToDibTest, TwentyFourBitPictureComesBackByteForByte) {
   GlobalFree(source);
 }
 
-// An 8-bit BMP file: 256 grey-ramp colours in reverse, indices of noise, width 5 (3 padding
-// bytes per row).
-std::string eightBitBmp(int width, int height) {
-  const std::size_t stride = (width + 3) / 4 * 4;
-  std::string table;
-  for (int i = 0; i < 256; ++i) {
-    table += static_cast<char>(255 - i);
-    table += static_cast<char>(i);
-    table += static_cast<char>(i / 2);
-    table += '\0';
-  }
-  std::string pixels(stride * height, '\0');
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x)
-      pixels[y * stride + x] = static_cast<char>((x * 37 + y * 91) % 256);
-  }
-  BITMAPINFOHEADER header{};
-  header.biSize = 40;
-  header.biWidth = width;
-  header.biHeight = height;
-  header.biPlanes = 1;
-  header.biBitCount = 8;
-  std::string file = "BM";
-  const std::uint32_t fileSize = static_cast<std::uint32_t>(14 + 40 + table.size() + pixels.size());
-  const std::uint32_t offset = 14 + 40 + 1024;
-  file.append(reinterpret_cast<const char*>(&fileSize), 4);
-  file.append(4, '\0');
-  file.append(reinterpret_cast<const char*>(&offset), 4);
-  file.append(reinterpret_cast<const char*>(&header), 40);
-  return file + table + pixels;
-}
-
+// An 8-bit picture 5 wide (3 padding bytes per row): a reversed colour ramp, indices of a
+// pattern, written as a BMP file.
 TEST_F(DdbToDibTest, EightBitPictureKeepsItsTableAndIndices) {
-  const std::string file = eightBitBmp(5, 4);
-  writeWholeFile(path("8.bmp"), file);
+  HGLOBAL source = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 40 + 1024 + 4 * 8);
+  auto* header = static_cast<BITMAPINFOHEADER*>(GlobalLock(source));
+  *header = BITMAPINFOHEADER{40, 5, 4, 1, 8, 0, 0, 0, 0, 0, 0};
+  BYTE* table = reinterpret_cast<BYTE*>(header + 1);
+  for (int i = 0; i < 256; ++i)
+    table[4 * i] = 255 - i, table[4 * i + 1] = i, table[4 * i + 2] = i / 2;
+  for (int y = 0; y < 4; ++y) {
+    for (int x = 0; x < 5; ++x)
+      table[1024 + 8 * y + x] = static_cast<BYTE>((x * 37 + y * 91) % 256);
+  }
+  GlobalUnlock(source);
+  ASSERT_TRUE(writeDibToBmpFile(path("8.bmp").c_str(), source));
+  const std::string expected = blockBytes(source);
+  GlobalFree(source);
   HGLOBAL dib = loadAndConvert("8.bmp", LR_CREATEDIBSECTION);
   ASSERT_NE(dib, nullptr);
   const std::string bytes = blockBytes(dib);
-  const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(bytes.data());
-  EXPECT_EQ(header->biBitCount, 8);
-  EXPECT_EQ(dibColorTableSize(header), 1024);
-  ASSERT_EQ(bytes.size(), 40 + 1024 + 4 * 8u);
-  EXPECT_EQ(bytes.substr(40, 1024), file.substr(54, 1024));
+  EXPECT_EQ(reinterpret_cast<const BITMAPINFOHEADER*>(bytes.data())->biBitCount, 8);
+  ASSERT_EQ(bytes.size(), expected.size());
+  EXPECT_EQ(bytes.substr(40, 1024), expected.substr(40, 1024));
   for (int y = 0; y < 4; ++y)
-    EXPECT_EQ(bytes.substr(1064 + 8 * y, 5), file.substr(1078 + 8 * y, 5));
+    EXPECT_EQ(bytes.substr(1064 + 8 * y, 5), expected.substr(1064 + 8 * y, 5));
   GlobalFree(dib);
 }
 

@@ -1,5 +1,5 @@
-// Set-up shared by the picture tests under Wine: a temporary folder removed afterwards, DIB
-// handles made from bytes, and files read back.
+// Set-up shared by the picture tests under Wine: a temporary folder and DIB handles made from
+// bytes.
 #pragma once
 
 #include <windows.h>
@@ -8,23 +8,10 @@
 
 #include <cstdint>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "imaging/imaging.h"
-
-inline std::string readWholeFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream content;
-  content << file.rdbuf();
-  return content.str();
-}
-
-inline void writeWholeFile(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary)
-      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
+#include "win_test_support.h"
 
 inline std::uint32_t littleEndianAt(const std::string& bytes, std::size_t offset, int size) {
   std::uint32_t value = 0;
@@ -66,34 +53,8 @@ inline std::string blockBytes(HGLOBAL block) {
 
 class ImagingWinTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char base[MAX_PATH];
-    char name[MAX_PATH];
-    GetTempPathA(MAX_PATH, base);
-    GetTempFileNameA(base, "img", 0, name);
-    DeleteFileA(name);
-    ASSERT_TRUE(CreateDirectoryA(name, nullptr));
-    folder_ = name;
-  }
+  std::string path(const std::string& name) const { return folder_.path(name); }
+  bool exists(const std::string& name) const { return fileExists(path(name)); }
 
-  void TearDown() override {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder_ + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-      do {
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-          DeleteFileA(path(found.cFileName).c_str());
-        }
-      } while (FindNextFileA(search, &found));
-      FindClose(search);
-    }
-    RemoveDirectoryA(folder_.c_str());
-  }
-
-  std::string path(const std::string& name) const { return folder_ + "\\" + name; }
-  bool exists(const std::string& name) const {
-    return GetFileAttributesA(path(name).c_str()) != INVALID_FILE_ATTRIBUTES;
-  }
-
-  std::string folder_;
+  TempFolder folder_{"img"};
 };

@@ -50,36 +50,31 @@ HGLOBAL whiteDibHandle(int width, int height) {
 
 class FramedThumbnailTest : public ImagingWinTest {};
 
-TEST_F(FramedThumbnailTest, JpegOfEightHundredBySixHundred) {
-  HGLOBAL dib = whiteDibHandle(800, 600);
-  const auto* header = static_cast<const BITMAPINFOHEADER*>(GlobalLock(dib));
-  ASSERT_TRUE(writeJpegFile(path("camera.jpg").c_str(), header));
-  GlobalUnlock(dib);
-  GlobalFree(dib);
-  int width = 0, height = 0;
-  ASSERT_TRUE(makeFramedThumbnail(path("camera.jpg").c_str(), 2, 256, width, height,
-                                  path("thumb.jpg").c_str()));
-  EXPECT_EQ(width, 256);
-  EXPECT_EQ(height, 192);
-  const JpegPicture thumbnail = readPicture(path("thumb.jpg"));
-  EXPECT_EQ(thumbnail.width, 256);
-  EXPECT_EQ(thumbnail.height, 256);
-  expectBlackFrame(thumbnail);
-}
-
-TEST_F(FramedThumbnailTest, BmpOfHundredByFifty) {
-  HGLOBAL dib = whiteDibHandle(100, 50);
-  ASSERT_TRUE(writeDibToBmpFile(path("small.bmp").c_str(), dib));
-  GlobalFree(dib);
-  int width = 0, height = 0;
-  ASSERT_TRUE(makeFramedThumbnail(path("small.bmp").c_str(), 1, 256, width, height,
-                                  path("thumb.jpg").c_str()));
-  EXPECT_EQ(width, 128);
-  EXPECT_EQ(height, 64);
-  const JpegPicture thumbnail = readPicture(path("thumb.jpg"));
-  EXPECT_EQ(thumbnail.width, 128);
-  EXPECT_EQ(thumbnail.height, 128);
-  expectBlackFrame(thumbnail);
+// Kind 1 reads a BMP file, kind 2 a JPEG file.
+TEST_F(FramedThumbnailTest, SquareFramedPictureOfTheFittedSize) {
+  const struct {
+    int kind, width, height, fittedWidth, fittedHeight, side;
+  } cases[] = {{2, 800, 600, 256, 192, 256}, {1, 100, 50, 128, 64, 128}};
+  for (const auto& c : cases) {
+    HGLOBAL dib = whiteDibHandle(c.width, c.height);
+    const std::string source = path(c.kind == 1 ? "source.bmp" : "source.jpg");
+    if (c.kind == 1) {
+      ASSERT_TRUE(writeDibToBmpFile(source.c_str(), dib));
+    } else {
+      ASSERT_TRUE(writeJpegFile(source.c_str(), static_cast<BITMAPINFOHEADER*>(GlobalLock(dib))));
+      GlobalUnlock(dib);
+    }
+    GlobalFree(dib);
+    int width = 0, height = 0;
+    ASSERT_TRUE(
+        makeFramedThumbnail(source.c_str(), c.kind, 256, width, height, path("thumb.jpg").c_str()));
+    EXPECT_EQ(width, c.fittedWidth);
+    EXPECT_EQ(height, c.fittedHeight);
+    const JpegPicture thumbnail = readPicture(path("thumb.jpg"));
+    EXPECT_EQ(thumbnail.width, c.side);
+    EXPECT_EQ(thumbnail.height, c.side);
+    expectBlackFrame(thumbnail);
+  }
 }
 
 TEST_F(FramedThumbnailTest, UnknownKindOrUnreadableSourceWritesNothing) {
@@ -103,35 +98,28 @@ TEST_F(FramedThumbnailTest, UnknownKindOrUnreadableSourceWritesNothing) {
 // Captures log their failures: the log is opened in a temporary installation folder.
 class CapturesTest : public CommonWinTest {
  protected:
-  std::string file(const std::string& name) const { return folder_ + "\\" + name; }
-  void TearDown() override {
-    for (const char* name : {"thumb.jpg", "full.jpg"}) DeleteFileA(file(name).c_str());
-    CommonWinTest::TearDown();
-  }
+  std::string file(const std::string& name) const { return files_.path(name); }
+  TempFolder files_{"cap"};
 };
 
-TEST_F(CapturesTest, ThumbnailSideIsTheSizeAtLeastSixtyFour) {
+TEST_F(CapturesTest, ThumbnailSideIsTheSizeAtLeastSixtyFourAndTheFullPictureOnlyWhenNamed) {
   HGLOBAL dib = noiseDibHandle(300, 100, 7);
-  const struct { int size, side; } cases[] = {{40, 64}, {100, 100}};
+  const struct {
+    int size, side;
+    bool full;
+  } cases[] = {{40, 64, true}, {100, 100, false}};
   for (const auto& c : cases) {
-    ASSERT_TRUE(
-        writeBmpToCaptures(dib, file("thumb.jpg").c_str(), file("full.jpg").c_str(), c.size));
+    DeleteFileA(file("full.jpg").c_str());
+    ASSERT_TRUE(writeBmpToCaptures(dib, file("thumb.jpg").c_str(),
+                                   c.full ? file("full.jpg").c_str() : nullptr, c.size));
     const JpegPicture thumbnail = readPicture(file("thumb.jpg"));
     EXPECT_EQ(thumbnail.width, c.side);
     EXPECT_EQ(thumbnail.height, c.side);
     const JpegPicture full = readPicture(file("full.jpg"));
-    EXPECT_EQ(full.width, 300);
-    EXPECT_EQ(full.height, 100);
+    EXPECT_EQ(full.width, c.full ? 300 : 0);
+    EXPECT_EQ(full.height, c.full ? 100 : 0);
+    EXPECT_EQ(GlobalFlags(dib) & GMEM_LOCKCOUNT, 0u);  // left unlocked
   }
-  GlobalFree(dib);
-}
-
-TEST_F(CapturesTest, WithoutFullPathOnlyTheThumbnail) {
-  HGLOBAL dib = noiseDibHandle(50, 40, 8);
-  ASSERT_TRUE(writeBmpToCaptures(dib, file("thumb.jpg").c_str(), nullptr, 64));
-  EXPECT_EQ(readPicture(file("thumb.jpg")).width, 64);
-  EXPECT_EQ(GetFileAttributesA(file("full.jpg").c_str()), INVALID_FILE_ATTRIBUTES);
-  EXPECT_EQ(GlobalFlags(dib) & GMEM_LOCKCOUNT, 0u);  // left unlocked
   GlobalFree(dib);
 }
 
@@ -140,7 +128,7 @@ TEST_F(CapturesTest, FailedFullPictureWritesNoThumbnailAndLogsItsPath) {
   HGLOBAL dib = noiseDibHandle(50, 40, 9);
   const std::string badFull = file("missing\\full.jpg");
   EXPECT_FALSE(writeBmpToCaptures(dib, file("thumb.jpg").c_str(), badFull.c_str(), 64));
-  EXPECT_EQ(GetFileAttributesA(file("thumb.jpg").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_FALSE(fileExists(file("thumb.jpg")));
   const std::string logged = loggedLines();
   EXPECT_NE(logged.find(": ERROR writeBmpToCaptures " + badFull + "\r\n"), std::string::npos)
       << logged;
@@ -154,24 +142,20 @@ TEST_F(CapturesTest, FailedFullPictureWritesNoThumbnailAndLogsItsPath) {
 
 TEST_F(CapturesTest, OtherThanPlainTwentyFourBitIsRefusedUnwritten) {
   HGLOBAL dib = noiseDibHandle(16, 16, 10);
-  auto* header = static_cast<BITMAPINFOHEADER*>(GlobalLock(dib));
-  header->biBitCount = 8;
+  static_cast<BITMAPINFOHEADER*>(GlobalLock(dib))->biBitCount = 8;
   GlobalUnlock(dib);
   EXPECT_FALSE(writeBmpToCaptures(dib, file("thumb.jpg").c_str(), file("full.jpg").c_str(), 64));
   EXPECT_FALSE(
       writeThumbnailJpeg(dib, file("thumb.jpg").c_str(), 8, 8, 3, 3, file("full.jpg").c_str()));
-  header = static_cast<BITMAPINFOHEADER*>(GlobalLock(dib));
-  header->biBitCount = 24;
-  HGLOBAL tooSmall = GlobalAlloc(GMEM_MOVEABLE, 40 + 10);  // a header promising 16 x 16
-  std::memcpy(GlobalLock(tooSmall), header, 40);
-  GlobalUnlock(tooSmall);
-  GlobalUnlock(dib);
   GlobalFree(dib);
+  // A header promising 16 x 16 in a block of 50 bytes.
+  HGLOBAL tooSmall = GlobalReAlloc(noiseDibHandle(16, 16, 10), 40 + 10, GMEM_MOVEABLE);
+  ASSERT_EQ(GlobalSize(tooSmall), 50u);
   EXPECT_FALSE(writeBmpToCaptures(tooSmall, file("thumb.jpg").c_str(), nullptr, 64));
   EXPECT_EQ(GlobalFlags(tooSmall) & GMEM_LOCKCOUNT, 0u);
   GlobalFree(tooSmall);
-  EXPECT_EQ(GetFileAttributesA(file("thumb.jpg").c_str()), INVALID_FILE_ATTRIBUTES);
-  EXPECT_EQ(GetFileAttributesA(file("full.jpg").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_FALSE(fileExists(file("thumb.jpg")));
+  EXPECT_FALSE(fileExists(file("full.jpg")));
 }
 
 TEST_F(CapturesTest, ThumbnailJpegWithItsOwnSizeAndBox) {
@@ -180,10 +164,10 @@ TEST_F(CapturesTest, ThumbnailJpegWithItsOwnSizeAndBox) {
   const JpegPicture thumbnail = readPicture(file("thumb.jpg"));
   EXPECT_EQ(thumbnail.width, 45);
   EXPECT_EQ(thumbnail.height, 15);
-  EXPECT_EQ(GetFileAttributesA(file("full.jpg").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_FALSE(fileExists(file("full.jpg")));
   EXPECT_FALSE(writeThumbnailJpeg(dib, file("thumb2.jpg").c_str(), 45, 15, 2, 2,
                                   file("missing\\full.jpg").c_str()));
-  EXPECT_EQ(GetFileAttributesA(file("thumb2.jpg").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_FALSE(fileExists(file("thumb2.jpg")));
   GlobalFree(dib);
 }
 

@@ -5,6 +5,9 @@
 #include <stdio.h>
 #include <string.h>
 
+// The COM methods keep their fixed signatures, whether they use every parameter or not.
+#pragma GCC diagnostic ignored "-Wunused-parameter"
+
 char fakeLinkCalls[512];
 LONG fakeLinkReferences;
 static FakeLinkResults results;
@@ -40,25 +43,18 @@ static HRESULT answer(HRESULT result, LPSTR out, int size, const char* text) {
 }
 
 static HRESULT STDMETHODCALLTYPE linkQuery(IShellLinkA* self, REFIID iid, void** out) {
-  (void)self;
   return query(iid, out);
 }
-static ULONG STDMETHODCALLTYPE linkAddRef(IShellLinkA* self) {
-  (void)self;
-  return (ULONG)++fakeLinkReferences;
-}
+static ULONG STDMETHODCALLTYPE linkAddRef(IShellLinkA* self) { return (ULONG)++fakeLinkReferences; }
 static ULONG STDMETHODCALLTYPE linkRelease(IShellLinkA* self) {
-  (void)self;
   return (ULONG)--fakeLinkReferences;
 }
 static HRESULT STDMETHODCALLTYPE resolve(IShellLinkA* self, HWND window, DWORD flags) {
-  (void)self;
   record("Resolve(%d,%lu) ", window != NULL, (unsigned long)flags);
   return results.resolve;
 }
 static HRESULT STDMETHODCALLTYPE getPath(IShellLinkA* self, LPSTR out, int size,
                                          WIN32_FIND_DATAA* found, DWORD flags) {
-  (void)self;
   record("GetPath(%d,%lu) ", size, (unsigned long)flags);
   lstrcpynA(found->cFileName, FAKE_FILE_NAME, MAX_PATH);
   found->dwFileAttributes = FILE_ATTRIBUTE_ARCHIVE;
@@ -66,18 +62,15 @@ static HRESULT STDMETHODCALLTYPE getPath(IShellLinkA* self, LPSTR out, int size,
 }
 static HRESULT STDMETHODCALLTYPE getIconLocation(IShellLinkA* self, LPSTR out, int size,
                                                  int* index) {
-  (void)self;
   record("GetIconLocation(%d) ", size);
   if (!results.leavesIconIndex) *index = FAKE_ICON_INDEX;
   return answer(results.getIconLocation, out, size, FAKE_ICON);
 }
 static HRESULT STDMETHODCALLTYPE getWorkingDirectory(IShellLinkA* self, LPSTR out, int size) {
-  (void)self;
   record("GetWorkingDirectory(%d) ", size);
   return answer(results.getWorkingDirectory, out, size, FAKE_DIRECTORY);
 }
 static HRESULT STDMETHODCALLTYPE getArguments(IShellLinkA* self, LPSTR out, int size) {
-  (void)self;
   record("GetArguments(%d) ", size);
   return answer(results.getArguments, out, size, FAKE_ARGUMENTS);
 }
@@ -92,31 +85,22 @@ static ULONG STDMETHODCALLTYPE fileRelease(IPersistFile* self) {
   return linkRelease((IShellLinkA*)self);
 }
 static HRESULT STDMETHODCALLTYPE load(IPersistFile* self, LPCOLESTR path, DWORD mode) {
-  (void)self;
   record("Load(%ls,%lu) ", path, (unsigned long)mode);
   return results.load;
 }
 
 static HRESULT STDMETHODCALLTYPE factoryQuery(IClassFactory* self, REFIID iid, void** out) {
-  (void)iid;
   *out = self;
   return S_OK;
 }
 static ULONG STDMETHODCALLTYPE factoryCount(IClassFactory* self) {
-  (void)self;
   return 1;  // a static object
 }
 static HRESULT STDMETHODCALLTYPE createInstance(IClassFactory* self, IUnknown* outer, REFIID iid,
                                                 void** out) {
-  (void)self;
-  (void)outer;
   return query(iid, out);
 }
-static HRESULT STDMETHODCALLTYPE lockServer(IClassFactory* self, BOOL lock) {
-  (void)self;
-  (void)lock;
-  return S_OK;
-}
+static HRESULT STDMETHODCALLTYPE lockServer(IClassFactory* self, BOOL lock) { return S_OK; }
 
 // Calls resolveShortcut never makes stay null.
 static IShellLinkAVtbl linkCalls = {.QueryInterface = linkQuery,

@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "link_files.h"
-#include "message_box_answerer.h"
 #include "office/office.h"
 #include "office_classes.h"
 
@@ -27,7 +26,7 @@ class OfficeLocatorTest : public ::testing::Test {
   static Located locate(const std::string& path) {
     char buffer[MAX_PATH] = {};
     path.copy(buffer, MAX_PATH - 1);
-    MessageBoxAnswerer user("Information");
+    BoxAnswerer user("Information");
     const bool result = locateOfficeApplication(buffer);
     return {result, buffer, user.texts()};
   }
@@ -46,8 +45,9 @@ TEST_F(OfficeLocatorTest, ShortcutsLeadingToIconProgramsGiveTheServer) {
   registerOfficeServer("Word.Application", 1, (std::string(kWordServer) + " /automation").c_str());
   registerOfficeServer("FrontPage.Application", 5, "C:\\FRONTPG.EXE");
   TempFolder folder;
-  const std::string word = folder.link("Microsoft Word.lnk", {folder.file("wordicon.exe")});
-  const std::string frontPage = folder.link("Microsoft FrontPage.lnk", {folder.file("fpicon.exe")});
+  const std::string word = makeLink(folder, "Microsoft Word.lnk", {folder.file("wordicon.exe")});
+  const std::string frontPage =
+      makeLink(folder, "Microsoft FrontPage.lnk", {folder.file("fpicon.exe")});
 
   const Located located = locate(word);
   EXPECT_TRUE(located.result);
@@ -64,9 +64,9 @@ TEST_F(OfficeLocatorTest, PathsOfNoApplicationPassUnchangedWithoutNotice) {
   TempFolder folder;
   folder.folder("sub");
   const std::string paths[] = {
-      folder.link("Microsoft Word.lnk", {folder.file("editor.exe")}),
-      folder.link("Microsoft FrontPage.lnk", {folder.file("fpicon.ex_")}),
-      folder.link("sub\\microsoft word.lnk", {folder.file("wordicon.exe")}),
+      makeLink(folder, "Microsoft Word.lnk", {folder.file("editor.exe")}),
+      makeLink(folder, "Microsoft FrontPage.lnk", {folder.file("fpicon.ex_")}),
+      makeLink(folder, "sub\\microsoft word.lnk", {folder.file("wordicon.exe")}),
       "C:\\Program Files\\FrontPage\\fpicon.exe",  // the path test knows only misc.exe
       "C:\\OFFICE\\WORDICON.EXE",
       "",

@@ -34,21 +34,15 @@ bool untouched(const ShortcutInfo& info) {
 }
 
 TEST(ShortcutTest, LinkRoundTripGivesEveryField) {
-  // A document type of the test's own, opened by the system's text editor.
-  const char command[] = "\"C:\\windows\\system32\\notepad.exe\" \"%1\"";
-  RegSetKeyValueA(HKEY_CLASSES_ROOT, ".zorvlinktest", nullptr, REG_SZ, "ZorvLinkTest", 13);
-  RegSetKeyValueA(HKEY_CLASSES_ROOT, "ZorvLinkTest\\shell\\open\\command", nullptr, REG_SZ, command,
-                  sizeof command);
+  const RegisteredType type(".zorvlinktest", "ZorvLinkTest",
+                            "\"C:\\windows\\system32\\notepad.exe\" \"%1\"");
   TempFolder folder;
   const std::string target = folder.file("a long name.zorvlinktest");
-  const std::string link = folder.link(
-      "doc.lnk", {target, folder.root, "/p \"x y\"", "C:\\windows\\system32\\shell32.dll", 7});
+  const std::string link =
+      makeLink(folder, "doc.lnk",
+               {target, folder.root, "/p \"x y\"", "C:\\windows\\system32\\shell32.dll", 7});
   ShortcutInfo info;
-  const bool read = resolveShortcut(link.c_str(), info);
-  RegDeleteTreeA(HKEY_CLASSES_ROOT, ".zorvlinktest");
-  RegDeleteTreeA(HKEY_CLASSES_ROOT, "ZorvLinkTest");
-
-  ASSERT_TRUE(read);
+  ASSERT_TRUE(resolveShortcut(link.c_str(), info));
   EXPECT_FALSE(info.isDirectory);
   EXPECT_EQ(info.fileName, "a long name.zorvlinktest");
   // Wine reports the long form whatever the flag; the short form names the same file.
@@ -62,10 +56,11 @@ TEST(ShortcutTest, LinkRoundTripGivesEveryField) {
 
 TEST(ShortcutTest, FoldersUnknownTypesAndLostTargetsHaveNoProgram) {
   TempFolder folder;
-  const std::string toFolder = folder.link("f.lnk", {folder.folder("viewer.exe"), "", "", ""});
-  const std::string toDocument = folder.link("d.lnk", {folder.file("d.zorvnone"), "", "-a", ""});
+  const std::string toFolder = makeLink(folder, "f.lnk", {folder.folder("viewer.exe"), "", "", ""});
+  const std::string toDocument =
+      makeLink(folder, "d.lnk", {folder.file("d.zorvnone"), "", "-a", ""});
   const std::string lost = folder.file("lost.exe");
-  const std::string toLost = folder.link("l.lnk", {lost, "", "", ""});
+  const std::string toLost = makeLink(folder, "l.lnk", {lost, "", "", ""});
   DeleteFileA(lost.c_str());
 
   ShortcutInfo info = filledRecord();
@@ -98,14 +93,14 @@ TEST(ShortcutTest, WhatIsNoLinkIsRefusedAndTheFullPathLengthWorks) {
   const std::string sub = folder.folder(std::string(200 - folder.root.size(), 'd'));
   const std::string name = sub.substr(folder.root.size() + 1) + "\\" +
                            std::string(MAX_PATH - 1 - sub.size() - 5, 'n') + ".lnk";
-  ASSERT_EQ(folder.link(name, {sub, "", "", ""}).size(), MAX_PATH - 1u);
+  ASSERT_EQ(makeLink(folder, name, {sub, "", "", ""}).size(), MAX_PATH - 1u);
   EXPECT_TRUE(resolveShortcut(folder.path(name).c_str(), info));
   EXPECT_TRUE(info.isDirectory);
 }
 
 TEST(ShortcutTest, MultithreadedThreadGetsFalse) {
   TempFolder folder;
-  const std::string link = folder.link("t.lnk", {folder.file("t.txt"), "", "", ""});
+  const std::string link = makeLink(folder, "t.lnk", {folder.file("t.txt"), "", "", ""});
   std::thread([&link] {
     ASSERT_EQ(S_OK, CoInitializeEx(nullptr, COINIT_MULTITHREADED));
     ShortcutInfo info = filledRecord();

@@ -47,7 +47,7 @@ class DiceRecordTest : public TemporaryInstallationTest {
 
 TEST_F(DiceRecordTest, EachGameCountsAndTheBestMarginIsKept) {
   addWorld("dZORV_Dice");
-  writeRegText(kZorvKey, "CurrMovie", "dZORV_Dice");
+  writeRegText(kInstallKeyPath, "CurrMovie", "dZORV_Dice");
   const std::string key = "SOFTWARE\\ZORV\\dZORV_Dice";
   writeRegText(key, "DiceDuelGamesPlayed", "4");
   writeRegText(key, "DiceDuelBestScore", "-60");  // below any margin: the first game beats it
@@ -71,7 +71,7 @@ TEST_F(DiceRecordTest, WithoutAWorldTheGameIsPlayedAndNothingIsKept) {
   play("Ada;1", &shown);
   EXPECT_EQ(shown, "No ZORV world is installed: the record is not kept.");
   EXPECT_EQ(boxes.texts(), std::vector<std::string>{"No ZORV Worlds are installed"});
-  EXPECT_EQ(readRegText(kZorvKey, "DiceDuelGamesPlayed"), "<missing>");
+  EXPECT_EQ(readRegText(kInstallKeyPath, "DiceDuelGamesPlayed"), std::nullopt);
 }
 
 }  // namespace

@@ -33,7 +33,7 @@ TEST(SdkLinkTest, EveryDeclaredFunctionIsInTheLibrary) {
 
 TEST_F(SdkTest, TheBufferFormsGiveTheWorldAndMediaFolders) {
   addWorld("dZORV_Sdk");
-  writeRegText(kZorvKey, "CurrMovie", "dZORV_Sdk");
+  writeRegText(kInstallKeyPath, "CurrMovie", "dZORV_Sdk");
   char dir[ZORV_DESKTOP_PATH_SIZE] = {};
   ASSERT_TRUE(getWorldDir(dir));
   EXPECT_EQ(std::string(dir), folder_ + "\\Desktops\\dZORV_Sdk\\");
@@ -48,7 +48,7 @@ TEST_F(SdkTest, TheBufferFormsGiveTheWorldAndMediaFolders) {
 TEST_F(SdkTest, AWorldFolderThatDoesNotFitIsRefusedNotCut) {
   // 249 characters and a backslash: with "\Desktops\" and the (empty) world it needs 261 bytes.
   const std::string longMainDir = "C:\\" + std::string(246, 'l') + "\\";
-  writeRegText(kZorvKey, "MainDir", longMainDir);
+  writeRegText(kInstallKeyPath, "MainDir", longMainDir);
   BoxAnswerer boxes;  // no world can be found there
   char dir[ZORV_DESKTOP_PATH_SIZE];
   std::memset(dir, 'x', sizeof dir);

@@ -1,6 +1,4 @@
 // zorvdesk open-with and app-name: the file association questions on a registry set up here.
-#include <cstring>
-
 #include "installation_fixture.h"
 
 namespace {
@@ -11,28 +9,17 @@ class ZorvdeskAssociationTest : public ::testing::Test {
   void TearDown() override { removeKeys(); }
 
   static void removeKeys() {
-    RegDeleteTreeA(HKEY_CLASSES_ROOT, ".zdktest");
-    RegDeleteTreeA(HKEY_CLASSES_ROOT, "ZorvdeskTest.Doc");
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Classes\\Applications\\zdkview.exe");
-  }
-
-  static void setText(HKEY root, const char* key, const char* name, const char* text) {
-    ASSERT_EQ(RegSetKeyValueA(root, key, name, REG_SZ, text, DWORD(std::strlen(text) + 1)),
-              ERROR_SUCCESS);
   }
 };
 
 TEST_F(ZorvdeskAssociationTest, OpenWithPrintsTheProgramOrFails) {
-  setText(HKEY_CLASSES_ROOT, ".zdktest", nullptr, "ZorvdeskTest.Doc");
-  setText(HKEY_CLASSES_ROOT, "ZorvdeskTest.Doc\\shell\\open\\command", nullptr,
-          "\"D:\\Program Files\\App\\APP.EXE\" /n \"%1\"");
-  ProgramRun run = zorvdesk("open-with .zdktest");
-  EXPECT_EQ(run.exitCode, 0u) << run.output;
-  EXPECT_EQ(run.output, "d:\\program files\\app\\app.exe\n");
-
-  run = zorvdesk("open-with .zdknone");
-  EXPECT_EQ(run.exitCode, 1u);
-  EXPECT_EQ(run.output, "zorvdesk: no program is registered to open .zdknone files\n");
+  const RegisteredType type(".zdktest", "ZorvdeskTest.Doc",
+                            "\"D:\\Program Files\\App\\APP.EXE\" /n \"%1\"");
+  EXPECT_EQ(expectZorvdesk("open-with .zdktest", 0, "").output,
+            "d:\\program files\\app\\app.exe\n");
+  EXPECT_EQ(expectZorvdesk("open-with .zdknone", 1, "").output,
+            "zorvdesk: no program is registered to open .zdknone files\n");
   for (const char* arguments : {"open-with", "open-with txt", "open-with .a\\b"}) {
     EXPECT_EQ(zorvdesk(arguments).exitCode, 2u) << arguments;
   }
@@ -40,11 +27,10 @@ TEST_F(ZorvdeskAssociationTest, OpenWithPrintsTheProgramOrFails) {
 
 TEST_F(ZorvdeskAssociationTest, AppNameUsesTheCachedNameOrTheFileName) {
   EXPECT_EQ(zorvdesk("app-name \"D:\\Tools\\Paint (new).exe\"").output, "Paint {new}\n");
-  setText(HKEY_LOCAL_MACHINE, "SOFTWARE\\Classes\\Applications\\zdkview.exe\\shell",
-          "FriendlyCache", "Image Viewer (beta)");
-  const ProgramRun run = zorvdesk("app-name \"C:\\Some Folder\\zdkview.exe\"");
-  EXPECT_EQ(run.exitCode, 0u);
-  EXPECT_EQ(run.output, "Image Viewer {beta}\n");
+  writeRegText("SOFTWARE\\Classes\\Applications\\zdkview.exe\\shell", "FriendlyCache",
+               "Image Viewer (beta)");
+  EXPECT_EQ(expectZorvdesk("app-name \"C:\\Some Folder\\zdkview.exe\"", 0, "").output,
+            "Image Viewer {beta}\n");
   EXPECT_EQ(zorvdesk("app-name").exitCode, 2u);
   EXPECT_EQ(zorvdesk("app-name " + std::string(260, 'p')).exitCode, 2u);
 }

@@ -5,51 +5,31 @@
 #include <gtest/gtest.h>
 
 #include "program_run.h"
+#include "win_test_support.h"
 
 namespace {
 
-ProgramRun zorvdesk(const std::string& arguments) { return runProgram("zorvdesk.exe", arguments); }
-
 TEST(ZorvdeskHelpTest, HelpListsEveryCommandAndSucceeds) {
-  const ProgramRun run = zorvdesk("--help");
-  EXPECT_EQ(run.exitCode, 0u);
-  EXPECT_TRUE(has(run, "usage: zorvdesk COMMAND")) << run.output;
+  const ProgramRun run = expectZorvdesk("--help", 0, "usage: zorvdesk COMMAND");
   for (const char* synopsis :
        {"install-dir", "world", "stat NAME [TEXT]", "open-with .EXT", "app-name PATH"}) {
     EXPECT_TRUE(has(run, std::string("\n  ") + synopsis + " ")) << synopsis;
   }
 }
 
-TEST(ZorvdeskHelpTest, NoCommandOrAnUnknownOneIsAUsageError) {
-  ProgramRun run = zorvdesk("");
-  EXPECT_EQ(run.exitCode, 2u);
-  EXPECT_TRUE(has(run, "usage: zorvdesk COMMAND")) << run.output;
-  run = zorvdesk("frobnicate");
-  EXPECT_EQ(run.exitCode, 2u);
-  EXPECT_TRUE(has(run, "unknown command 'frobnicate'")) << run.output;
-}
-
-TEST(ZorvdeskHelpTest, CommandHelpAndSurplusArguments) {
-  ProgramRun run = zorvdesk("install-dir --help");
-  EXPECT_EQ(run.exitCode, 0u);
-  EXPECT_TRUE(has(run, "usage: zorvdesk install-dir")) << run.output;
-  run = zorvdesk("install-dir extra");
-  EXPECT_EQ(run.exitCode, 2u);
-  EXPECT_TRUE(has(run, "takes no arguments")) << run.output;
+TEST(ZorvdeskHelpTest, UsageErrorsAndCommandHelp) {
+  expectZorvdesk("", 2, "usage: zorvdesk COMMAND");
+  expectZorvdesk("frobnicate", 2, "unknown command 'frobnicate'");
+  expectZorvdesk("install-dir --help", 0, "usage: zorvdesk install-dir");
+  expectZorvdesk("install-dir extra", 2, "takes no arguments");
 }
 
 TEST(ZorvdeskHelpTest, InstallDirPrintsMainDirOrFails) {
-  RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\ZORV");
-  ProgramRun run = zorvdesk("install-dir");
-  EXPECT_EQ(run.exitCode, 1u);
-  EXPECT_TRUE(has(run, "no ZORV installation")) << run.output;
-
-  const char dir[] = "C:\\Games\\ZORV";
-  ASSERT_EQ(
-      RegSetKeyValueA(HKEY_LOCAL_MACHINE, "SOFTWARE\\ZORV", "MainDir", REG_SZ, dir, sizeof dir),
-      ERROR_SUCCESS);
-  run = zorvdesk("install-dir");
-  RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\ZORV");
+  removeInstallKey();
+  expectZorvdesk("install-dir", 1, "no ZORV installation");
+  writeRegText(kInstallKeyPath, "MainDir", "C:\\Games\\ZORV");
+  const ProgramRun run = zorvdesk("install-dir");
+  removeInstallKey();
   EXPECT_EQ(run.exitCode, 0u);
   EXPECT_EQ(run.output, "C:\\Games\\ZORV\\\n");
 }

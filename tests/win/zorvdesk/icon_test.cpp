@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "program_run.h"
+#include "win_test_support.h"
 
 namespace {
 
@@ -12,24 +13,14 @@ TEST(ZorvdeskIconTest, WritesAProgramsIconAndExplainsFailures) {
   GetSystemDirectoryA(system, MAX_PATH);
   const std::string program = std::string(system) + "\\notepad.exe";
   const std::string jpeg = tempPath("zorvdesk_icon.jpg");
-  ProgramRun run = runProgram("zorvdesk.exe", "icon \"" + program + "\" \"" + jpeg + "\"");
-  EXPECT_EQ(run.exitCode, 0u) << run.output;
-  EXPECT_TRUE(has(run, "the icon of " + program)) << run.output;
-  const DWORD attributes = GetFileAttributesA(jpeg.c_str());
-  EXPECT_NE(attributes, INVALID_FILE_ATTRIBUTES);
+  expectZorvdesk("icon \"" + program + "\" \"" + jpeg + "\"", 0, "the icon of " + program);
+  EXPECT_TRUE(fileExists(jpeg));
   DeleteFileA(jpeg.c_str());
-
-  run = runProgram("zorvdesk.exe", "icon C:\\no\\such\\file.zqx \"" + jpeg + "\"");
-  EXPECT_EQ(run.exitCode, 1u);
-  EXPECT_TRUE(has(run, "no icon for C:\\no\\such\\file.zqx")) << run.output;
-
-  run = runProgram("zorvdesk.exe", "icon \"" + program + "\" C:\\no\\such\\folder\\out.jpg");
-  EXPECT_EQ(run.exitCode, 1u);
-  EXPECT_TRUE(has(run, "cannot write the icon")) << run.output;
-
-  run = runProgram("zorvdesk.exe", "icon onlyone");
-  EXPECT_EQ(run.exitCode, 2u);
-  EXPECT_TRUE(has(run, "usage: zorvdesk icon FILE OUT.jpg")) << run.output;
+  expectZorvdesk("icon C:\\no\\such\\file.zqx \"" + jpeg + "\"", 1,
+                 "no icon for C:\\no\\such\\file.zqx");
+  expectZorvdesk("icon \"" + program + "\" C:\\no\\such\\folder\\out.jpg", 1,
+                 "cannot write the icon");
+  expectZorvdesk("icon onlyone", 2, "usage: zorvdesk icon FILE OUT.jpg");
 }
 
 }  // namespace

@@ -9,12 +9,10 @@
 
 namespace {
 
-ProgramRun zorvdesk(const std::string& arguments) { return runProgram("zorvdesk.exe", arguments); }
-
 TEST(ZorvdeskOfficeTest, LinkPrintsEveryFieldAndTheResult) {
   TempFolder folder;
-  const std::string link =
-      folder.link("t.lnk", {folder.folder("target dir"), "C:\\work", "-x", "C:\\icons.dll", 3});
+  const std::string link = makeLink(
+      folder, "t.lnk", {folder.folder("target dir"), "C:\\work", "-x", "C:\\icons.dll", 3});
   ProgramRun run = zorvdesk("link \"" + link + "\"");
   EXPECT_EQ(run.exitCode, 0u);
   EXPECT_TRUE(has(run, "result: true\nisDirectory: true\nfileName: target dir\ntargetPath: "));
@@ -22,9 +20,8 @@ TEST(ZorvdeskOfficeTest, LinkPrintsEveryFieldAndTheResult) {
                   "\nworkingDirectory: C:\\work\nexecutable: \niconPath: C:\\icons.dll\n"
                   "arguments: -x\niconIndex: 3\n"))
       << run.output;
-  run = zorvdesk("link \"" + folder.file("plain.lnk") + "\"");
-  EXPECT_EQ(run.exitCode, 1u);
-  EXPECT_TRUE(has(run, "result: false\nisDirectory: false\nfileName: \n")) << run.output;
+  expectZorvdesk("link \"" + folder.file("plain.lnk") + "\"", 1,
+                 "result: false\nisDirectory: false\nfileName: \n");
 }
 
 TEST(ZorvdeskOfficeTest, OfficePrintsTheServerOrTheNoticeWithoutABox) {

@@ -4,44 +4,21 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <fstream>
-
-#include "imaging/imaging.h"
+#include "imaging/imaging_fixture.h"
 #include "program_run.h"
 
 namespace {
 
-ProgramRun zorvdesk(const std::string& arguments) { return runProgram("zorvdesk.exe", arguments); }
-
-// A 24-bit DIB buffer of one grey level.
-BITMAPINFOHEADER* greyDib(int width, int height) {
-  const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
-  auto* dib = static_cast<BITMAPINFOHEADER*>(std::calloc(1, 40 + stride * height));
-  dib->biSize = 40;
-  dib->biWidth = width;
-  dib->biHeight = height;
-  dib->biPlanes = 1;
-  dib->biBitCount = 24;
-  std::memset(dib + 1, 180, stride * height);
-  return dib;
-}
-
-void writeJpeg(const std::string& path, int width, int height) {
-  BITMAPINFOHEADER* dib = greyDib(width, height);
-  ASSERT_TRUE(writeJpegFile(path.c_str(), dib));
-  std::free(dib);
-}
-
-void writeBmp(const std::string& path, int width, int height) {
-  BITMAPINFOHEADER* dib = greyDib(width, height);
-  const std::size_t size = 40 + (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4 * height;
-  HGLOBAL handle = GlobalAlloc(GMEM_MOVEABLE, size);
-  std::memcpy(GlobalLock(handle), dib, size);
-  GlobalUnlock(handle);
-  ASSERT_TRUE(writeDibToBmpFile(path.c_str(), handle));
-  GlobalFree(handle);
-  std::free(dib);
+// A picture of noise written as a JPEG or a BMP file, whatever the file's name says.
+void writePicture(const std::string& path, int width, int height, bool asJpeg) {
+  HGLOBAL dib = noiseDibHandle(width, height, 1);
+  if (asJpeg) {
+    EXPECT_TRUE(writeJpegFile(path.c_str(), static_cast<BITMAPINFOHEADER*>(GlobalLock(dib))));
+    GlobalUnlock(dib);
+  } else {
+    EXPECT_TRUE(writeDibToBmpFile(path.c_str(), dib));
+  }
+  GlobalFree(dib);
 }
 
 // Width and height of a JPEG file, or 0 x 0.
@@ -55,81 +32,69 @@ std::pair<int, int> jpegSize(const std::string& path) {
 
 class ZorvdeskPictureTest : public ::testing::Test {
  protected:
-  void TearDown() override {
-    SetEnvironmentVariableA("ZORVDESK_SCREEN_BITMAP", nullptr);
-    for (const char* name : {"zd_src.bmp", "zd_src.jpg", "zd_out.jpg", "zd_full.jpg", "zd_text.jpg",
-                             "zd_screen.bmp"}) {
-      DeleteFileA(tempPath(name).c_str());
-    }
+  void TearDown() override { SetEnvironmentVariableA("ZORVDESK_SCREEN_BITMAP", nullptr); }
+  // The screen that captures read.
+  void useScreen(int width, int height) {
+    writePicture(tempPath("zd_screen.bmp"), width, height, false);
+    SetEnvironmentVariableA("ZORVDESK_SCREEN_BITMAP", tempPath("zd_screen.bmp").c_str());
   }
+  std::string tempPath(const std::string& name) const { return files_.path(name); }
+
+  TempFolder files_{"zdp"};
 };
 
 TEST_F(ZorvdeskPictureTest, ThumbnailTellsJpegAndBmpByContentNotName) {
-  writeJpeg(tempPath("zd_src.bmp"), 800, 600);  // a JPEG named .bmp
-  ProgramRun run =
-      zorvdesk("thumbnail " + tempPath("zd_src.bmp") + " 256 " + tempPath("zd_out.jpg"));
-  EXPECT_EQ(run.exitCode, 0u) << run.output;
-  EXPECT_EQ(run.output, "256 192\n");
-  EXPECT_EQ(jpegSize(tempPath("zd_out.jpg")), std::make_pair(256, 256));
-
-  writeBmp(tempPath("zd_src.jpg"), 100, 50);  // a BMP named .jpg
-  run = zorvdesk("thumbnail " + tempPath("zd_src.jpg") + " 256 " + tempPath("zd_out.jpg"));
-  EXPECT_EQ(run.exitCode, 0u) << run.output;
-  EXPECT_EQ(run.output, "128 64\n");
-  EXPECT_EQ(jpegSize(tempPath("zd_out.jpg")), std::make_pair(128, 128));
+  writePicture(tempPath("zd_src.bmp"), 800, 600, true);  // a JPEG named .bmp
+  writePicture(tempPath("zd_src.jpg"), 100, 50, false);  // a BMP named .jpg
+  const struct {
+    const char* source;
+    const char* printed;
+    int side;
+  } cases[] = {{"zd_src.bmp", "256 192\n", 256}, {"zd_src.jpg", "128 64\n", 128}};
+  for (const auto& c : cases) {
+    const std::string out = tempPath("zd_out.jpg");
+    expectZorvdesk("thumbnail " + tempPath(c.source) + " 256 " + out, 0, c.printed);
+    EXPECT_EQ(jpegSize(out), std::make_pair(c.side, c.side));
+  }
 }
 
 TEST_F(ZorvdeskPictureTest, ThumbnailOfNoPictureOrWithABadSizeFails) {
-  std::ofstream(tempPath("zd_text.jpg")) << "hello";
-  ProgramRun run =
-      zorvdesk("thumbnail " + tempPath("zd_text.jpg") + " 64 " + tempPath("zd_out.jpg"));
-  EXPECT_EQ(run.exitCode, 1u);
-  EXPECT_TRUE(has(run, "neither a BMP nor a JPEG file")) << run.output;
-  run = zorvdesk("thumbnail " + tempPath("zd_none.jpg") + " 64 " + tempPath("zd_out.jpg"));
-  EXPECT_EQ(run.exitCode, 1u);
-  EXPECT_TRUE(has(run, "cannot open")) << run.output;
-  EXPECT_EQ(GetFileAttributesA(tempPath("zd_out.jpg").c_str()), INVALID_FILE_ATTRIBUTES);
-  run = zorvdesk("thumbnail " + tempPath("zd_text.jpg") + " big " + tempPath("zd_out.jpg"));
-  EXPECT_EQ(run.exitCode, 2u);
-  EXPECT_TRUE(has(run, "usage: zorvdesk thumbnail SOURCE SIZE OUT.jpg")) << run.output;
+  const std::string text = tempPath("zd_text.jpg"), out = " " + tempPath("zd_out.jpg");
+  writeFile(text, "hello");
+  expectZorvdesk("thumbnail " + text + " 64" + out, 1, "neither a BMP nor a JPEG file");
+  expectZorvdesk("thumbnail " + tempPath("zd_none.jpg") + " 64" + out, 1, "cannot open");
+  EXPECT_FALSE(fileExists(tempPath("zd_out.jpg")));
+  expectZorvdesk("thumbnail " + text + " big" + out, 2,
+                 "usage: zorvdesk thumbnail SOURCE SIZE OUT.jpg");
   EXPECT_EQ(zorvdesk("thumbnail a 64").exitCode, 2u);
 }
 
-TEST_F(ZorvdeskPictureTest, CaptureWritesThumbnailAndFullPicture) {
-  writeBmp(tempPath("zd_screen.bmp"), 300, 200);
-  SetEnvironmentVariableA("ZORVDESK_SCREEN_BITMAP", tempPath("zd_screen.bmp").c_str());
-  ProgramRun run =
-      zorvdesk("capture " + tempPath("zd_out.jpg") + " " + tempPath("zd_full.jpg") + " 100");
-  EXPECT_EQ(run.exitCode, 0u) << run.output;
-  EXPECT_EQ(run.output, "captured 300x200\n");
-  EXPECT_EQ(jpegSize(tempPath("zd_out.jpg")), std::make_pair(100, 100));
-  EXPECT_EQ(jpegSize(tempPath("zd_full.jpg")), std::make_pair(300, 200));
-}
-
-TEST_F(ZorvdeskPictureTest, CaptureSizeAloneOrDefaulted) {
-  writeBmp(tempPath("zd_screen.bmp"), 90, 70);
-  SetEnvironmentVariableA("ZORVDESK_SCREEN_BITMAP", tempPath("zd_screen.bmp").c_str());
-  ProgramRun run = zorvdesk("capture " + tempPath("zd_out.jpg") + " 40");
-  EXPECT_EQ(run.exitCode, 0u) << run.output;
-  EXPECT_EQ(jpegSize(tempPath("zd_out.jpg")), std::make_pair(64, 64));
-  EXPECT_EQ(GetFileAttributesA(tempPath("zd_full.jpg").c_str()), INVALID_FILE_ATTRIBUTES);
-  run = zorvdesk("capture " + tempPath("zd_out.jpg") + " " + tempPath("zd_full.jpg"));
-  EXPECT_EQ(run.exitCode, 0u) << run.output;
-  EXPECT_EQ(jpegSize(tempPath("zd_out.jpg")), std::make_pair(128, 128));
-  EXPECT_EQ(jpegSize(tempPath("zd_full.jpg")), std::make_pair(90, 70));
+// OUT.jpg [FULL.jpg] [SIZE]: the thumbnail's side is the size (at least 64, 128 by default).
+TEST_F(ZorvdeskPictureTest, CaptureWritesTheThumbnailAndTheFullPictureWhenNamed) {
+  useScreen(300, 200);
+  const std::string out = tempPath("zd_out.jpg"), full = tempPath("zd_full.jpg");
+  const struct {
+    std::string arguments;
+    int side;
+    bool full;
+  } cases[] = {{out + " " + full + " 100", 100, true},
+               {out + " 40", 64, false},
+               {out + " " + full, 128, true}};
+  for (const auto& c : cases) {
+    DeleteFileA(full.c_str());
+    EXPECT_EQ(expectZorvdesk("capture " + c.arguments, 0, "").output, "captured 300x200\n");
+    EXPECT_EQ(jpegSize(out), std::make_pair(c.side, c.side)) << c.arguments;
+    EXPECT_EQ(jpegSize(full), c.full ? std::make_pair(300, 200) : std::make_pair(0, 0));
+  }
 }
 
 TEST_F(ZorvdeskPictureTest, CaptureArgumentsAndUnwritablePaths) {
   EXPECT_EQ(zorvdesk("capture").exitCode, 2u);
-  ProgramRun run = zorvdesk("capture a.jpg b.jpg -5");
-  EXPECT_EQ(run.exitCode, 2u);
-  EXPECT_TRUE(has(run, "SIZE must be a whole number")) << run.output;
-  writeBmp(tempPath("zd_screen.bmp"), 30, 20);
-  SetEnvironmentVariableA("ZORVDESK_SCREEN_BITMAP", tempPath("zd_screen.bmp").c_str());
-  run = zorvdesk("capture " + tempPath("zd_out.jpg") + " " + tempPath("zd_missing\\full.jpg"));
-  EXPECT_EQ(run.exitCode, 1u);
-  EXPECT_TRUE(has(run, "could not be written")) << run.output;
-  EXPECT_EQ(GetFileAttributesA(tempPath("zd_out.jpg").c_str()), INVALID_FILE_ATTRIBUTES);
+  expectZorvdesk("capture a.jpg b.jpg -5", 2, "SIZE must be a whole number");
+  useScreen(30, 20);
+  expectZorvdesk("capture " + tempPath("zd_out.jpg") + " " + tempPath("zd_missing\\full.jpg"), 1,
+                 "could not be written");
+  EXPECT_FALSE(fileExists(tempPath("zd_out.jpg")));
 }
 
 }  // namespace

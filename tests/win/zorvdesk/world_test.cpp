@@ -11,7 +11,7 @@ constexpr char kMedia[] =
 TEST_F(ZorvdeskWorldTest, PrintsTheRecordedWorldAndItsFolders) {
   addWorldFolder("dZORV_Home");
   addWorldFolder("mZORV_Chat");  // a MUD lies below Desktops too, for its movie file
-  writeRegText(kZorvKey, "CurrMovie", "mZORV_Chat");
+  writeRegText(kInstallKeyPath, "CurrMovie", "mZORV_Chat");
   BoxAnswerer boxes;
   const ProgramRun run = zorvdesk("world");
   EXPECT_EQ(run.exitCode, 0u) << run.output;
@@ -27,18 +27,15 @@ TEST_F(ZorvdeskWorldTest, PrintsTheRecordedWorldAndItsFolders) {
 TEST_F(ZorvdeskWorldTest, ChoosesAndRecordsAWorldWhenTheRecordedOneIsGone) {
   addWorldFolder("dZORV_A", false);
   addWorldFolder("dZORV_B");
-  writeRegText(kZorvKey, "CurrMovie", "dZORV_Gone");
-  const ProgramRun run = zorvdesk("world");
-  EXPECT_EQ(run.exitCode, 0u) << run.output;
-  EXPECT_TRUE(has(run, "current world        dZORV_B\n")) << run.output;
-  EXPECT_EQ(readRegText(kZorvKey, "CurrMovie"), "dZORV_B");
+  writeRegText(kInstallKeyPath, "CurrMovie", "dZORV_Gone");
+  expectZorvdesk("world", 0, "current world        dZORV_B\n");
+  EXPECT_EQ(readRegText(kInstallKeyPath, "CurrMovie"), "dZORV_B");
 }
 
 TEST_F(ZorvdeskWorldTest, WithoutAWorldTheUserIsToldAndItFails) {
   BoxAnswerer boxes;
-  const ProgramRun run = zorvdesk("world");
-  EXPECT_EQ(run.exitCode, 1u);
-  EXPECT_TRUE(has(run, "current world        (none)\n" + std::string(kMedia))) << run.output;
+  const ProgramRun run =
+      expectZorvdesk("world", 1, "current world        (none)\n" + std::string(kMedia));
   EXPECT_TRUE(has(run, "zorvdesk: no ZORV world is installed below " + folder_ + "Desktops\n"))
       << run.output;
   EXPECT_FALSE(has(run, "world folder")) << run.output;
@@ -46,7 +43,7 @@ TEST_F(ZorvdeskWorldTest, WithoutAWorldTheUserIsToldAndItFails) {
 }
 
 TEST_F(ZorvdeskWorldTest, WithoutAnInstallationNothingIsSearched) {
-  RegDeleteTreeA(HKEY_LOCAL_MACHINE, kZorvKey);
+  RegDeleteTreeA(HKEY_LOCAL_MACHINE, kInstallKeyPath);
   BoxAnswerer boxes;
   const ProgramRun run = zorvdesk("world");
   EXPECT_EQ(run.exitCode, 1u);

@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "imaging/dib.h"
+#include "imaging/global_memory.h"
 
 namespace {
 
@@ -31,51 +32,6 @@ class ScreenWithPalette {
  private:
   HDC dc_;
   HPALETTE previous_ = nullptr;
-};
-
-// Owns a global memory block until it is handed to the caller.
-class ScopedGlobal {
- public:
-  explicit ScopedGlobal(HGLOBAL block) : block_(block) {}
-  ~ScopedGlobal() {
-    if (block_ != nullptr) GlobalFree(block_);
-  }
-  ScopedGlobal(const ScopedGlobal&) = delete;
-  ScopedGlobal& operator=(const ScopedGlobal&) = delete;
-
-  HGLOBAL get() const { return block_; }
-  HGLOBAL release() {
-    HGLOBAL block = block_;
-    block_ = nullptr;
-    return block;
-  }
-  // Grows the block; on failure the old block stays owned.
-  bool resize(SIZE_T size) {
-    HGLOBAL grown = GlobalReAlloc(block_, size, GMEM_MOVEABLE);
-    if (grown == nullptr) return false;
-    block_ = grown;
-    return true;
-  }
-
- private:
-  HGLOBAL block_;
-};
-
-// A locked global block's address, unlocked when the lock goes.
-class GlobalLockGuard {
- public:
-  explicit GlobalLockGuard(HGLOBAL block) : block_(block), data_(GlobalLock(block)) {}
-  ~GlobalLockGuard() {
-    if (data_ != nullptr) GlobalUnlock(block_);
-  }
-  GlobalLockGuard(const GlobalLockGuard&) = delete;
-  GlobalLockGuard& operator=(const GlobalLockGuard&) = delete;
-
-  BYTE* data() const { return static_cast<BYTE*>(data_); }
-
- private:
-  HGLOBAL block_;
-  void* data_;
 };
 
 WORD dibBitCount(const BITMAP& bitmap) {

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "imaging/file_icon.h"
+#include "imaging/global_memory.h"
 #include "imaging/imaging.h"
 
 namespace {
@@ -26,28 +27,10 @@ class IconBitmaps {
   HBITMAP mask_;
 };
 
-// A DIB handle from ddbToDib, freed when the owner goes.
-class OwnedDib {
- public:
-  explicit OwnedDib(HGLOBAL dib) : dib_(dib) {}
-  ~OwnedDib() {
-    if (dib_ != nullptr) GlobalFree(dib_);
-  }
-  OwnedDib(const OwnedDib&) = delete;
-  OwnedDib& operator=(const OwnedDib&) = delete;
-
-  HGLOBAL get() const { return dib_; }
-
- private:
-  HGLOBAL dib_;
-};
-
 bool writeDibHandleAsJpeg(HGLOBAL dib, const char* jpegPath) {
-  const void* header = GlobalLock(dib);
-  if (header == nullptr) return false;
-  const bool written = writeJpegFile(jpegPath, static_cast<const BITMAPINFOHEADER*>(header)) != 0;
-  GlobalUnlock(dib);
-  return written;
+  const GlobalLockGuard lock(dib);
+  if (lock.data() == nullptr) return false;
+  return writeJpegFile(jpegPath, reinterpret_cast<const BITMAPINFOHEADER*>(lock.data())) != 0;
 }
 
 }  // namespace
@@ -58,7 +41,7 @@ bool saveIconAsJpeg(HICON icon, const char* jpegPath) {
   if (!GetIconInfo(icon, &info)) return false;
   const IconBitmaps bitmaps(info);
   if (bitmaps.color() == nullptr) return false;  // a monochrome icon
-  const OwnedDib dib(ddbToDib(bitmaps.color(), nullptr));
+  const ScopedGlobal dib(ddbToDib(bitmaps.color(), nullptr));
   if (dib.get() == nullptr) return false;
   return writeDibHandleAsJpeg(dib.get(), jpegPath);
 }

@@ -13,9 +13,11 @@ CaptureResult writeCaptureFiles(const BITMAPINFOHEADER* dib, const char* thumbna
   constexpr int kBox = 3;
   int width = size;
   int height = size;
-  fitThumbnailSize(size, width, height);  // width and height equal: a square of side size
+  fitThumbnailSize(size, width, height);
+  // The thumbnail is the square of the fitted side (at least 64), also for a size of 0 or less,
+  // where the fitted width and height stay 0.
   const std::unique_ptr<BITMAPINFOHEADER, FreeDeleter> thumbnail(
-      makeDibThumbnail(dib, width, height, kBox, kBox));
+      makeDibThumbnail(dib, size, size, kBox, kBox));
   if (!thumbnail) return CaptureResult::kNoThumbnail;
   if (fullPath != nullptr && !writeJpegFile(fullPath, dib)) {
     return CaptureResult::kFullPictureFailed;

@@ -27,8 +27,11 @@ class LockedRgbDib {
         dib::kHeaderSize + std::uint64_t{dib::rowStride(header->biWidth)} * header->biHeight;
     if (GlobalSize(handle) >= needed) dib_ = header;
   }
-  ~LockedRgbDib() {
+  ~LockedRgbDib() { unlock(); }
+  void unlock() {
     if (data_ != nullptr) GlobalUnlock(handle_);
+    data_ = nullptr;
+    dib_ = nullptr;
   }
   LockedRgbDib(const LockedRgbDib&) = delete;
   LockedRgbDib& operator=(const LockedRgbDib&) = delete;
@@ -79,6 +82,9 @@ bool writeBmpToCaptures(HGLOBAL dib, const char* thumbnailPath, const char* full
     case dib::CaptureResult::kWritten:
       return true;
     case dib::CaptureResult::kFullPictureFailed:
+      // The handle is unlocked before the failure is logged; a failed thumbnail is logged while
+      // the handle is still locked.
+      locked.unlock();
       logWriteFailure(fullPath);
       return false;
     case dib::CaptureResult::kThumbnailFailed:

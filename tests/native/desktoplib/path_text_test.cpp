@@ -75,4 +75,17 @@ TEST(DesktopTextTest, RandomIntegersWeighTheirEndsPointNineNine) {
   EXPECT_EQ(scaleRandomDraw(kRandomDrawMax, 2.5f, 7.5f), 7.5f);
 }
 
+// Every step rounded to float, also where the i686 build computes on the x87 unit.
+TEST(DesktopTextTest, RandomFloatsRoundTheDifferenceToFloat) {
+  const float low = 0.1f, high = 0.7f;
+  volatile float difference = high - low;  // stored: rounded to float on every architecture
+  int differing = 0;
+  for (int draw = 0; draw <= kRandomDrawMax; ++draw) {
+    volatile float expected = static_cast<float>(low + static_cast<double>(draw) / kRandomDrawMax *
+                                                           static_cast<float>(difference));
+    differing += scaleRandomDraw(draw, low, high) != expected;
+  }
+  EXPECT_EQ(differing, 0);
+}
+
 }  // namespace

@@ -107,7 +107,7 @@ TEST_F(CapturesTest, ThumbnailSideIsTheSizeAtLeastSixtyFourAndTheFullPictureOnly
   const struct {
     int size, side;
     bool full;
-  } cases[] = {{40, 64, true}, {100, 100, false}};
+  } cases[] = {{40, 64, true}, {100, 100, false}, {0, 64, false}, {-5, 64, false}};
   for (const auto& c : cases) {
     DeleteFileA(file("full.jpg").c_str());
     ASSERT_TRUE(writeBmpToCaptures(dib, file("thumb.jpg").c_str(),

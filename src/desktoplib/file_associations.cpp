@@ -27,7 +27,9 @@ bool readFriendlyCache(const char* fileName, char* name) {
          terminateRegistryText(name, size, MAX_PATH);
 }
 
-// A key's default value as text into a buffer of MAX_PATH bytes.
+// A key's default value as text, at most 260 bytes. A value that fills all 260 bytes without a
+// terminator counts as unreadable, and is logged as a failed read: using it would mean reading
+// past the buffer.
 bool readDefaultText(HKEY key, char* text) {
   DWORD size = MAX_PATH;
   return RegQueryValueExA(key, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size) ==

@@ -16,6 +16,7 @@
 #include <jpeglib.h>
 #include <unistd.h>
 
+#include "imaging/bench_pictures.h"
 #include "imaging/jpeg_files.h"
 #include "imaging/jpeg_scanline_reader.h"
 
@@ -158,38 +159,13 @@ BENCHMARK(BM_JpegScanlineReader12MP)->Unit(benchmark::kMillisecond);
 
 // --- capture encode: 1024 x 768 and a 256 x 256 thumbnail ---
 
-void encodeBare(const BITMAPINFOHEADER* dib, const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  jpeg_compress_struct info{};
-  jpeg_error_mgr errors{};
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&info);
-  jpeg_stdio_dest(&info, file);
-  info.image_width = static_cast<JDIMENSION>(dib->biWidth);
-  info.image_height = static_cast<JDIMENSION>(dib->biHeight);
-  info.input_components = 3;
-  info.in_color_space = JCS_EXT_BGR;
-  jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, 85, TRUE);
-  const std::size_t stride = (static_cast<std::size_t>(dib->biWidth) * 3 + 3) & ~std::size_t{3};
-  std::uint8_t* pixels = const_cast<std::uint8_t*>(reinterpret_cast<const std::uint8_t*>(dib)) + 40;
-  jpeg_start_compress(&info, TRUE);
-  while (info.next_scanline < info.image_height) {
-    JSAMPROW row = pixels + (dib->biHeight - 1 - info.next_scanline) * stride;
-    jpeg_write_scanlines(&info, &row, 1);
-  }
-  jpeg_finish_compress(&info);
-  jpeg_destroy_compress(&info);
-  std::fclose(file);
-}
-
 void BM_LibjpegEncodeCapture(benchmark::State& state) {
   const std::vector<std::uint32_t> full = makeCameraDib(1024, 768);
   const std::vector<std::uint32_t> thumb = makeCameraDib(256, 256);
   const std::string fullPath = files().file("full.jpg"), thumbPath = files().file("thumb.jpg");
   for (auto _ : state) {
-    encodeBare(headerOf(full), fullPath);
-    encodeBare(headerOf(thumb), thumbPath);
+    bareEncode(headerOf(full), fullPath);
+    bareEncode(headerOf(thumb), thumbPath);
   }
 }
 BENCHMARK(BM_LibjpegEncodeCapture)->Unit(benchmark::kMillisecond);

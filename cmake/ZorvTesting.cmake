@@ -7,6 +7,13 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 foreach(t gtest gtest_main)
   target_compile_options(${t} PRIVATE -w)
 endforeach()
+if(WIN32)
+  # The MinGW compilers' Win32 thread model has no std::mutex: GoogleTest takes its Notification
+  # from a header of ours over a Win32 event.
+  target_compile_definitions(gtest PUBLIC GTEST_HAS_NOTIFICATION_=1)
+  target_compile_options(gtest PUBLIC
+    "$<$<COMPILE_LANGUAGE:CXX>:SHELL:-include ${CMAKE_SOURCE_DIR}/tests/support/gtest_notification.h>")
+endif()
 
 if(WIN32 AND ZORV_CAN_RUN_TESTS)
   add_executable(wine_keeper ${CMAKE_SOURCE_DIR}/tests/support/wine_keeper.c)

@@ -23,6 +23,16 @@ using afx_thread_state::slot;
 // Kept for good when the process had no slot left for the module.
 constexpr DWORD kNoSlot = TLS_OUT_OF_INDEXES - 1;
 
+// Set in the kept slot value on the 95 family, whose thread block has another layout than the
+// NT one that tebSlot reads: the value is then never below 64, so the inline fetch, still one
+// comparison, always takes the TlsGetValue path.
+constexpr DWORD kNotInThreadBlock = 0x40000000;
+
+bool threadBlockIsNt() { return (GetVersion() & 0x80000000u) == 0; }
+
+// The TLS index that a kept slot value stands for.
+DWORD tlsIndex(DWORD kept) { return kept & ~kNotInThreadBlock; }
+
 // The state of every thread whose own state could not be made (no slot, or no memory for it):
 // such threads keep working, only no longer apart from one another. A thread keeps the state
 // it was given first, so a guard never sees its state change under it.
@@ -32,14 +42,19 @@ DWORD slotIndex() {
   DWORD current = slot.load(std::memory_order_acquire);
   if (current != TLS_OUT_OF_INDEXES) return current;
   DWORD mine = TlsAlloc();
-  if (mine == TLS_OUT_OF_INDEXES) mine = kNoSlot;
+  if (mine == TLS_OUT_OF_INDEXES) {
+    mine = kNoSlot;
+  } else if (!threadBlockIsNt()) {
+    mine |= kNotInThreadBlock;
+  }
   if (slot.compare_exchange_strong(current, mine, std::memory_order_acq_rel)) return mine;
-  if (mine != kNoSlot) TlsFree(mine);  // another thread was first; its slot is the one
+  if (mine != kNoSlot) TlsFree(tlsIndex(mine));  // another thread was first; its slot is the one
   return current;
 }
 
 // What the calling thread's slot holds: its state, the shared one, or null before first use.
-// Slots past the TEB's 64 are read with TlsGetValue, which would clear the host's last error.
+// Slots past the TEB's 64, and every slot on the 95 family, are read with TlsGetValue, which
+// would clear the host's last error.
 AFX_THREAD_STATE* slotState() {
   const DWORD s = slot.load(std::memory_order_acquire);
   if (s < TLS_MINIMUM_AVAILABLE)
@@ -47,7 +62,7 @@ AFX_THREAD_STATE* slotState() {
   if (s == TLS_OUT_OF_INDEXES) return nullptr;
   if (s == kNoSlot) return &g_sharedState;
   const DWORD lastError = GetLastError();
-  void* state = TlsGetValue(s);
+  void* state = TlsGetValue(tlsIndex(s));
   SetLastError(lastError);
   return static_cast<AFX_THREAD_STATE*>(state);
 }
@@ -60,7 +75,7 @@ AFX_THREAD_STATE* makeThreadState() {
     if (void* memory = HeapAlloc(GetProcessHeap(), 0, sizeof(AFX_THREAD_STATE))) {
       state = new (memory) AFX_THREAD_STATE{};
     }
-    if (!TlsSetValue(s, state) && state != &g_sharedState) {
+    if (!TlsSetValue(tlsIndex(s), state) && state != &g_sharedState) {
       HeapFree(GetProcessHeap(), 0, state);
       state = &g_sharedState;
     }
@@ -75,7 +90,7 @@ AFX_THREAD_STATE* makeThreadState() {
 struct SlotRelease {
   ~SlotRelease() {
     const DWORD s = slot.exchange(TLS_OUT_OF_INDEXES);
-    if (s != TLS_OUT_OF_INDEXES && s != kNoSlot) TlsFree(s);
+    if (s != TLS_OUT_OF_INDEXES && s != kNoSlot) TlsFree(tlsIndex(s));
   }
 } g_slotRelease;
 
@@ -95,7 +110,7 @@ AFX_THREAD_STATE* AfxFindThreadState() {
 void AfxReleaseThreadState() {
   AFX_THREAD_STATE* state = AfxFindThreadState();
   if (state == nullptr) return;
-  TlsSetValue(slot.load(std::memory_order_relaxed), nullptr);
+  TlsSetValue(tlsIndex(slot.load(std::memory_order_relaxed)), nullptr);
   state->~AFX_THREAD_STATE();
   HeapFree(GetProcessHeap(), 0, state);
 }

@@ -11,12 +11,24 @@
 #endif
 
 struct AFX_MODULE_STATE;
+class CWnd;
 
+// The message a window procedure of the module is handling (for CWnd::Default).
+struct AfxCurrentMessage {
+  UINT message = 0;
+  WPARAM wParam = 0;
+  LPARAM lParam = 0;
+};
+
+// Plain data only: it lives in memory of the module's own, not in the compiler's thread_local
+// storage, which the runtime frees before the module's detach work is done.
 using AfxTempCleanup = void (*)();
 struct AFX_THREAD_STATE {
   AFX_MODULE_STATE* current = nullptr;  // null: the host's state
   int tempMapLocks = 0;
   AfxTempCleanup cleanup = nullptr;
+  CWnd* windowBeingCreated = nullptr;  // attached by the window procedure on its first message
+  AfxCurrentMessage currentMessage;
 };
 
 // The calling thread's own state if it has one yet; never makes one.

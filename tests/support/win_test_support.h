@@ -6,14 +6,14 @@
 
 #include <gtest/gtest.h>
 
+#include "win_thread.h"
+
 #include <atomic>
 #include <filesystem>
 #include <fstream>
-#include <mutex>
 #include <optional>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -124,7 +124,7 @@ class BoxAnswerer {
     thread_.join();
   }
   std::vector<std::string> texts() {
-    std::lock_guard<std::mutex> lock(mutex_);
+    WinLock::Held held(lock_);
     return texts_;
   }
 
@@ -136,7 +136,7 @@ class BoxAnswerer {
       char text[512] = {};
       GetDlgItemTextA(box, item_, text, sizeof text);
       {
-        std::lock_guard<std::mutex> lock(mutex_);
+        WinLock::Held held(lock_);
         texts_.push_back(text);
       }
       PostMessageA(box, WM_COMMAND, IDOK, 0);
@@ -147,7 +147,7 @@ class BoxAnswerer {
   const std::string caption_;
   const int item_;
   std::atomic<bool> stop_{false};
-  std::mutex mutex_;
+  WinLock lock_;
   std::vector<std::string> texts_;
-  std::thread thread_;  // last: starts once everything it uses exists
+  WinThread thread_;  // last: starts once everything it uses exists
 };

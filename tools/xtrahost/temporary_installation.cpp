@@ -1,6 +1,7 @@
 #include "temporary_installation.h"
 
 #include <windows.h>
+#include <shlwapi.h>
 
 #include <stdexcept>
 #include <vector>
@@ -152,14 +153,14 @@ void TemporaryInstallation::rememberCurrMovie(HKEY key) {
 
 void TemporaryInstallation::restoreKey() {
   if (createdKey_) {
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kKeyPath);
+    SHDeleteKeyA(HKEY_LOCAL_MACHINE, kKeyPath);
     return;
   }
   Key key;
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, KEY_ALL_ACCESS, key.out()) != ERROR_SUCCESS) {
     return;
   }
-  for (const std::string& world : createdWorldKeys_) RegDeleteTreeA(key.get(), world.c_str());
+  for (const std::string& world : createdWorldKeys_) SHDeleteKeyA(key.get(), world.c_str());
   const auto putBack = [&key](const char* name, const std::optional<std::string>& previous) {
     if (previous) {
       writeText(key.get(), name, *previous);

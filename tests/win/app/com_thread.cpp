@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <ole2.h>
 
-#include <thread>
+#include "win_thread.h"
 
 std::ostream& operator<<(std::ostream& out, ComSetup setup) {
   const char* names[] = {"no COM", "STA", "MTA", "OLE"};
@@ -11,7 +11,7 @@ std::ostream& operator<<(std::ostream& out, ComSetup setup) {
 }
 
 void runOnComThread(ComSetup setup, const std::function<void()>& body) {
-  std::thread thread([setup, &body] {
+  runOnThread([setup, &body] {
     if (setup == ComSetup::kOle) {
       ASSERT_EQ(S_OK, ::OleInitialize(nullptr));
     }
@@ -24,7 +24,6 @@ void runOnComThread(ComSetup setup, const std::function<void()>& body) {
     if (setup == ComSetup::kOle) ::OleUninitialize();
     if (setup == ComSetup::kApartment || setup == ComSetup::kMultithreaded) ::CoUninitialize();
   });
-  thread.join();
 }
 
 void expectOleAsSetUp(ComSetup setup) {

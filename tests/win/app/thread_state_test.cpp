@@ -6,8 +6,10 @@
 #include <windows.h>
 
 #include <atomic>
-#include <thread>
+#include <memory>
 #include <vector>
+
+#include "win_thread.h"
 
 #include "host/guard.h"
 
@@ -29,7 +31,7 @@ bool underModuleState() { return AfxGetModuleState() == AfxGetStaticModuleState(
 
 template <class F>
 void onNewThread(F&& body) {
-  std::thread(std::forward<F>(body)).join();
+  runOnThread(std::forward<F>(body));
 }
 
 TEST(ThreadState, TheSlotLiesWhereThisProgramPutsIt) {
@@ -74,9 +76,9 @@ TEST(ThreadState, ThreadsNeverSeeEachOthersState) {
   xtra::ModuleGuard mainThread;
   std::atomic<int> ready{0};
   std::atomic<int> wrong{0};
-  std::vector<std::thread> threads;
+  std::vector<std::unique_ptr<WinThread>> threads;
   for (int t = 0; t < 4; ++t) {
-    threads.emplace_back([&] {
+    threads.push_back(std::make_unique<WinThread>([&] {
       ++ready;
       while (ready.load() < 4) {
       }
@@ -87,9 +89,9 @@ TEST(ThreadState, ThreadsNeverSeeEachOthersState) {
         if (!underModuleState() || AfxTempMapLockCount() != 2) ++wrong;
       }
       if (underModuleState() || AfxTempMapLockCount() != 0) ++wrong;
-    });
+    }));
   }
-  for (std::thread& thread : threads) thread.join();
+  for (auto& thread : threads) thread->join();
   EXPECT_EQ(0, wrong.load());
   EXPECT_TRUE(underModuleState());
   EXPECT_EQ(1, AfxTempMapLockCount());

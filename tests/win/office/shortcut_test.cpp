@@ -2,8 +2,6 @@
 // link class for the shell's failures, which Wine never produces.
 #include <gtest/gtest.h>
 
-#include <thread>
-
 #include "fake_shell_link.h"
 #include "link_files.h"
 #include "office/office.h"
@@ -101,13 +99,13 @@ TEST(ShortcutTest, WhatIsNoLinkIsRefusedAndTheFullPathLengthWorks) {
 TEST(ShortcutTest, MultithreadedThreadGetsFalse) {
   TempFolder folder;
   const std::string link = makeLink(folder, "t.lnk", {folder.file("t.txt"), "", "", ""});
-  std::thread([&link] {
+  runOnThread([&link] {
     ASSERT_EQ(S_OK, CoInitializeEx(nullptr, COINIT_MULTITHREADED));
     ShortcutInfo info = filledRecord();
     EXPECT_FALSE(resolveShortcut(link.c_str(), info));
     EXPECT_TRUE(untouched(info));
     CoUninitialize();
-  }).join();
+  });
 }
 
 class ShellFailureTest : public ::testing::Test {

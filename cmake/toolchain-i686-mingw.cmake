@@ -9,7 +9,7 @@ set(CMAKE_FIND_ROOT_PATH /usr/${ZORV_TRIPLET})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# Windows 98, Me and 2000 load only images whose OS and subsystem versions are at most 4.0.
+# The 95 family's loader refuses an image whose subsystem version is above 4.0.
 set(_zorv_static "-static -static-libgcc -static-libstdc++ -Wl,--major-os-version,4,--minor-os-version,0,--major-subsystem-version,4,--minor-subsystem-version,0")
 set(CMAKE_EXE_LINKER_FLAGS_INIT "${_zorv_static}")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "${_zorv_static}")

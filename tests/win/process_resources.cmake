@@ -5,3 +5,6 @@ add_library(zorv_process_resources STATIC
 target_include_directories(zorv_process_resources PUBLIC ${PROJECT_SOURCE_DIR}/tests/support)
 target_link_libraries(zorv_process_resources PUBLIC user32)
 
+zorv_add_test(process_resources_tests
+  SOURCES process_resources_test.cpp
+  LIBS zorv_process_resources gdi32 advapi32)

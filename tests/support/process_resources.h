@@ -14,9 +14,9 @@ struct ProcessResources {
   long long heapBytes = 0;  // busy bytes of every heap
 };
 
-// Counts now; allocates nothing on the heaps, creates no handle or object. Under Wine a thread's
-// first top-level window brings a "Default IME" window that goes with its last, and a process's
-// first DC sets up lasting GDI objects: compare after a warm-up.
+// Counts now, leaving the heaps as they were and creating no handle or object. Under Wine a
+// thread's first top-level window brings a "Default IME" window that goes with its last, and a
+// process's first DC sets up lasting GDI objects: compare after a warm-up.
 ProcessResources processResources();
 
 ProcessResources operator-(const ProcessResources& a, const ProcessResources& b);

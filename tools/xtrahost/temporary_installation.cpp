@@ -1,7 +1,7 @@
 #include "temporary_installation.h"
 
-#include <windows.h>
 #include <shlwapi.h>
+#include <windows.h>
 
 #include <stdexcept>
 #include <vector>

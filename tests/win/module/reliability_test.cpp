@@ -69,10 +69,11 @@ TEST_F(ReliabilityTest, TenThousandLivesLeaveNothingBehind) {
   // The ScriptInterface of each life, the two warm-up lives included.
   EXPECT_EQ(host.allocator.frees() - freesBefore, kLives + 2u);
   EXPECT_EQ(GetModuleHandleA("tgm_all.dll"), nullptr);
+  // The recording host keeps every call and value it saw: heap bytes are compared where each
+  // cycle has a host of its own (LoadCycles).
   ProcessResources objects = grown;
   objects.heapBytes = 0;
   EXPECT_EQ(objects, ProcessResources{}) << grown;
-  EXPECT_LT(grown.heapBytes, 64 * 1024) << grown;
 }
 
 // What a host does with an idle module: load, register, use, ask whether it may unload, unload.
@@ -86,7 +87,8 @@ void loadUseUnload() {
     ASSERT_EQ(module.canUnloadNow(), 0);
   }
   ASSERT_EQ(GetModuleHandleA("ZORVgame.x32"), nullptr);
-  ASSERT_EQ(FindWindowA("ZorvAfxFrame", nullptr), nullptr) << "the hidden frame outlived the module";
+  ASSERT_EQ(FindWindowA("ZorvAfxFrame", nullptr), nullptr)
+      << "the hidden frame outlived the module";
   ASSERT_TRUE(host.unbalancedReferences().empty());
 }
 
@@ -94,7 +96,8 @@ void loadUseUnload() {
 void loadRuntimeFloor() {
   HMODULE dll = LoadLibraryA("runtime_floor.dll");
   ASSERT_NE(dll, nullptr);
-  auto exercise = reinterpret_cast<int (*)()>(GetProcAddress(dll, "exercise"));
+  auto exercise =
+      reinterpret_cast<int (*)()>(reinterpret_cast<void*>(GetProcAddress(dll, "exercise")));
   ASSERT_NE(exercise, nullptr);
   EXPECT_EQ(exercise(), 40);
   FreeLibrary(dll);
@@ -165,18 +168,19 @@ TEST_F(ReliabilityTest, ThreadStateReadsFollowTheWindowsFamily) {
 TEST(Windows95Family, TheScriptRoadReadsTheThreadStateWithTlsGetValue) {
   char self[MAX_PATH];
   ASSERT_GT(GetModuleFileNameA(nullptr, self, MAX_PATH), 0u);
-  const std::string copy = std::string(self).substr(0, std::strrchr(self, '\\') - self) +
-                           "\\zorv_win98_road.exe";
+  const std::string copy =
+      std::string(self).substr(0, std::strrchr(self, '\\') - self) + "\\zorv_win98_road.exe";
   ASSERT_TRUE(CopyFileA(self, copy.c_str(), FALSE));
   const char* appKey = "Software\\Wine\\AppDefaults\\zorv_win98_road.exe";
   HKEY key;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, appKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                            &key, nullptr),
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, appKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                            nullptr),
             ERROR_SUCCESS);
   RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("win98"), 6);
   RegCloseKey(key);
-  const ProgramRun run = runProgram(
-      "zorv_win98_road.exe", "--gtest_filter=ReliabilityTest.ThreadStateReadsFollowTheWindowsFamily");
+  const ProgramRun run =
+      runProgram("zorv_win98_road.exe",
+                 "--gtest_filter=ReliabilityTest.ThreadStateReadsFollowTheWindowsFamily");
   RegDeleteTreeA(HKEY_CURRENT_USER, appKey);
   DeleteFileA(copy.c_str());
   EXPECT_EQ(run.exitCode, 0u) << run.output;

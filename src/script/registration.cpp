@@ -52,11 +52,12 @@ XtraResult checkHost(HostAppInfo* info) {
   return kOk;
 }
 
-// The load-control entry; the host's answers are not consulted.
+// The load-control entry; the host's answers are not consulted. The cache keeps the
+// dictionaries of its entries and lends them to the module: they are never released here.
 void addLoadControlEntry(HostRegistryCache* cache, void* xtraDict) {
-  HostRef<HostRegistryDict> dict;
-  cache->AddEntry(xtraDict, &ids::kScriptClass, &ids::kLoadControl, dict.put());
-  if (!dict) return;
+  HostRegistryDict* dict = nullptr;
+  cache->AddEntry(xtraDict, &ids::kScriptClass, &ids::kLoadControl, &dict);
+  if (dict == nullptr) return;
   const std::int32_t options = kLoadControlOptions;
   dict->Put(kTypeInteger, &options, 0, "XtraLoadControlOptions");
 }
@@ -78,14 +79,14 @@ XtraResult XTRA_CALL RegistrationInterface::Register(HostRegistryCache* cache, v
 
   addLoadControlEntry(cache, xtraDict);
 
-  HostRef<HostRegistryDict> scripting;
+  HostRegistryDict* scripting = nullptr;  // lent by the cache, like the load-control one
   if (XtraResult code =
-          cache->AddEntry(xtraDict, &ids::kScriptClass, &ids::kScriptInterface, scripting.put())) {
+          cache->AddEntry(xtraDict, &ids::kScriptClass, &ids::kScriptInterface, &scripting)) {
     return code;
   }
-  if (!scripting) return kNotAvailable;
+  if (scripting == nullptr) return kNotAvailable;
 
-  // Destroyed before the dictionary and the application info: the block is freed first.
+  // Destroyed before the application info: the block is freed first, on every way out.
   HostBlock text(object->allocator, sizeof kMessageTable);
   if (text.get() == nullptr) return kOutOfMemory;
   std::memcpy(text.get(), kMessageTable, sizeof kMessageTable);

@@ -78,16 +78,13 @@ class FakeRegistration : public FakeInterface<RegistrationInterfaceBase> {
     HostRegistryDict* dict = nullptr;
     const std::int32_t option = 3;
     if (cache->AddEntry(xtraDict, &ids::kScriptClass, &ids::kLoadControl, &dict) == xtra::kOk) {
-      dict->Put(3, &option, 0, "XtraLoadControlOptions");
-      dict->Release();
+      dict->Put(3, &option, 0, "XtraLoadControlOptions");  // the cache keeps its dictionaries
     }
     code = cache->AddEntry(xtraDict, &ids::kScriptClass, &ids::kScriptInterface, &dict);
     if (code != xtra::kOk) return code;
     const std::uint8_t safe = 1;
     dict->Put(9, kMessageTable, 0, "msgTable");
-    code = dict->Put(6, &safe, 1, "safeForShockwave");
-    dict->Release();
-    return code;
+    return dict->Put(6, &safe, 1, "safeForShockwave");
   }
 };
 

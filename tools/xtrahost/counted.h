@@ -1,6 +1,8 @@
 // Reference accounting for every interface the host hands to the module. The host owns its
 // interface objects for its whole life: a count reaching zero destroys nothing, so a test can
-// still read the counts afterwards. Every AddRef and Release is also a line in the call log.
+// still read the counts afterwards. Every AddRef and Release is also a line in the call log, and
+// a Release while the module holds no reference (an underflow, which a real host would not
+// survive) adds an error line.
 #pragma once
 
 #include <cstdint>
@@ -17,7 +19,8 @@ struct RefCounts {
   std::uint32_t handedOut = 0;  // references given out by QueryInterface or a create operation
   std::uint32_t addRefs = 0;
   std::uint32_t releases = 0;
-  // References the module still holds; negative when it released more than it got.
+  std::uint32_t underflows = 0;  // releases that came while the module held no reference
+  // References the module still holds; negative after an underflow.
   std::int64_t outstanding() const {
     return static_cast<std::int64_t>(handedOut) + addRefs - releases;
   }
@@ -35,6 +38,10 @@ class RefTracker {
   }
   std::uint32_t release() {
     log_.add(name_ + ".Release");
+    if (counts_.outstanding() <= 0) {
+      ++counts_.underflows;
+      log_.add("error: " + name_ + ".Release underflow: the module holds no reference");
+    }
     ++counts_.releases;
     return reportedCount();
   }

@@ -1,5 +1,7 @@
 #include "host.h"
 
+#include <utility>
+
 #include "host/identifiers.h"
 
 namespace xtrahost {
@@ -20,16 +22,40 @@ Host::Host()
   callback.answer(xtra::ids::kHeldInterface11, held11);
 }
 
-std::vector<std::string> Host::unbalancedReferences() const {
+// Every interface the module can reach, the ones it only borrows (callback, allocator,
+// registration cache) included: releasing one of those is an underflow too.
+std::vector<const RefTracker*> Host::trackers() const {
   std::vector<const RefTracker*> all = callback.trackers();
   for (const auto& dict : registry.dicts()) all.push_back(&dict->tracker());
   all.push_back(&engine.context().tracker());
   all.push_back(&engine.context().subInterface().tracker());
+  all.push_back(&callback.tracker());
+  all.push_back(&allocator.tracker());
+  all.push_back(&registry.tracker());
+  return all;
+}
+
+std::vector<std::string> Host::outstandingReferences() const {
   std::vector<std::string> out;
-  for (const RefTracker* t : all) {
+  for (const RefTracker* t : trackers()) {
     const std::int64_t n = t->counts().outstanding();
-    if (n != 0) out.push_back(t->name() + ": " + std::to_string(n) + " outstanding");
+    if (n > 0) out.push_back(t->name() + ": " + std::to_string(n) + " outstanding");
   }
+  return out;
+}
+
+std::vector<std::string> Host::referenceUnderflows() const {
+  std::vector<std::string> out;
+  for (const RefTracker* t : trackers()) {
+    const std::uint32_t n = t->counts().underflows;
+    if (n > 0) out.push_back(t->name() + ": " + std::to_string(n) + " underflow");
+  }
+  return out;
+}
+
+std::vector<std::string> Host::unbalancedReferences() const {
+  std::vector<std::string> out = outstandingReferences();
+  for (std::string& line : referenceUnderflows()) out.push_back(std::move(line));
   return out;
 }
 

@@ -46,14 +46,19 @@ class Host {
   }
   void restore(const GUID& iid) { callback.restore(iid); }
 
-  // "Values: 1 outstanding" for every host interface whose references the module has not
-  // given back exactly; empty when all are balanced.
+  // "Values: 1 outstanding" for every host interface whose references the module has not all
+  // given back, then "RegistryDict#1: 1 underflow" for every one it released without holding a
+  // reference; empty when all are balanced.
   std::vector<std::string> unbalancedReferences() const;
+  std::vector<std::string> outstandingReferences() const;
+  std::vector<std::string> referenceUnderflows() const;
 
   // Numbers host objects: 1, 2, ...
   std::uint32_t nextObjectNumber() { return ++objects_; }
 
  private:
+  std::vector<const RefTracker*> trackers() const;
+
   std::uint32_t objects_ = 0;
 };
 

@@ -84,8 +84,11 @@ void printSummary(LoadedModule& module, std::ostream& out) {
       << "Allocator: " << host.allocator.requests().size() << " requests, "
       << host.allocator.failures() << " refused, " << host.allocator.frees() << " frees, "
       << host.allocator.liveBlocks() << " blocks live\n";
-  for (const std::string& line : host.unbalancedReferences()) {
+  for (const std::string& line : host.outstandingReferences()) {
     out << "warning: references not given back: " << line << "\n";
+  }
+  for (const std::string& line : host.referenceUnderflows()) {
+    out << "error: released without a reference: " << line << "\n";
   }
 }
 

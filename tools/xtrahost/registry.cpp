@@ -72,7 +72,7 @@ XtraResult XTRA_CALL RegistryCache::AddEntry(void* xtraDict, const GUID* classId
   dicts_.push_back(std::make_unique<RegistryDict>(
       *this, entries_.size(), "RegistryDict#" + std::to_string(entry.dict + 1)));
   entries_.push_back(entry);
-  *out = dicts_.back()->handOut();
+  *out = dicts_.back().get();  // the cache keeps the dictionary: no reference for the module
   return xtra::kOk;
 }
 

@@ -1,6 +1,7 @@
 // The host's registration cache and the dictionaries of its entries. Every AddEntry and every
 // Put is recorded (a Put with a copy of the value's bytes), and either can be made to fail:
-// AddEntry per interface identifier, Put per key.
+// AddEntry per interface identifier, Put per key. The cache keeps the dictionary of each entry:
+// AddEntry lends it without a reference, so any Release of it by the module is an underflow.
 #pragma once
 
 #include <memory>

@@ -33,7 +33,9 @@
 //   Callback (callback.h)      QueryInterface from the table of host interfaces;
 //                              CreateHostObject gives a new counted "HostObject#n" each time.
 //   Counted / RefTracker (counted.h)  counts().handedOut/addRefs/releases/outstanding() on
-//                              every interface; nothing is deleted when a count reaches 0.
+//                              every interface; nothing is deleted when a count reaches 0; a
+//                              Release with no reference held counts in underflows and logs an
+//                              "error:" line. Registry dictionaries are lent, not handed out.
 //   HostObject (host_object.h) an object of a module class: header filled, create(),
 //                              destroy(), release(); addRefs()/releases()/refCount();
 //                              field<T>(offset) also after destroy (bytesAtDestroy()).

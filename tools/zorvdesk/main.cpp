@@ -7,6 +7,7 @@
 // Exit codes: 0 success, 1 the operation failed or answered no, 2 bad arguments.
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -47,7 +48,14 @@ std::vector<std::string>& logLines() {
   return lines;
 }
 
-void keepLogLine(const char* line) { logLines().emplace_back(line); }
+// Called from inside the library, which is built without exceptions: none may leave here.
+void keepLogLine(const char* line) {
+  try {
+    logLines().emplace_back(line);
+  } catch (const std::bad_alloc&) {
+    // the line is lost, as the log loses one that cannot be written
+  }
+}
 
 void printLogLines() {
   std::fflush(stdout);  // the command's own output comes first

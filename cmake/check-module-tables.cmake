@@ -1,7 +1,8 @@
 cmake_minimum_required(VERSION 3.25)
 # Reads a module's export and import tables with MinGW objdump and fails on:
 # an export-directory name other than ZORVgame.x32, exports other than exactly the five
-# undecorated entry points, or an import of a DLL that is not part of Windows.
+# undecorated entry points, an import of a DLL that is not part of Windows, or a call of the
+# log's line sink setter (programs such as zorvdesk set it; the module never does).
 # Usage: cmake -DOBJDUMP=... -DMODULE=... -P check-module-tables.cmake
 execute_process(COMMAND ${OBJDUMP} -p ${MODULE} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
@@ -46,3 +47,13 @@ foreach(i ${imports})
   message(STATUS "imports ${dll}")
 endforeach()
 message(STATUS "exports ${exports} from ${dir_name}")
+
+# The setter is linked in with the rest of the log; its label proves the symbols are there.
+execute_process(COMMAND ${OBJDUMP} -d ${MODULE} COMMAND grep setLogLineSink
+                OUTPUT_VARIABLE sink_lines)
+if(NOT sink_lines MATCHES "setLogLineSink[^>\n]*>:")
+  message(FATAL_ERROR "no symbol setLogLineSink: cannot tell whether the module sets the sink")
+endif()
+if(sink_lines MATCHES "(call|jmp)[^\n]*setLogLineSink")
+  message(FATAL_ERROR "the module sets the log's line sink:\n${sink_lines}")
+endif()

@@ -6,6 +6,7 @@
 #include <new>
 
 #include "common/log_clock.h"
+#include "common/log_sink.h"
 #include "common/log_state.h"
 #include "common/log_text.h"
 
@@ -26,6 +27,9 @@ void deleteCurrentLog() {
   g_currentLog = nullptr;
 }
 
+// Null unless a program takes the lines itself.
+LogLineSink g_lineSink = nullptr;
+
 bool isWriting(const CLogFile* log) { return log != nullptr && log->enabled; }
 
 }  // namespace
@@ -34,17 +38,25 @@ CLogFile::~CLogFile() = default;
 
 CLogFile* currentLogFile() { return g_currentLog; }
 
+void setLogLineSink(LogLineSink sink) { g_lineSink = sink; }
+
+bool logTakesLines() { return g_lineSink != nullptr || isWriting(g_currentLog); }
+
 void logMessage(const char* text) {
-  if (!isWriting(g_currentLog)) return;
+  if (!logTakesLines()) return;
   const CString line = formatLogLine(readLogClock(), text);
   if (line.IsEmpty()) return;  // no memory for the line: it is lost like an unwritable one
   logRawText(line);
 }
 
 void logRawText(const char* text) {
+  if (text == nullptr) text = "";
+  if (g_lineSink != nullptr) {
+    g_lineSink(text);
+    return;
+  }
   const CLogFile* log = g_currentLog;
   if (!isWriting(log) || log->path[0] == '\0') return;
-  if (text == nullptr) text = "";
   // Opened and closed around every line ("a+", text mode), so each line is on disk when
   // the call returns and nothing holds the file between lines.
   const FileHandle file(std::fopen(log->path, "a+"));

@@ -6,6 +6,9 @@
 // The current log, or null while the log is closed.
 CLogFile* currentLogFile();
 
+// True when a line would go somewhere: to a sink, or into an enabled log.
+bool logTakesLines();
+
 // The first steps of openLog: with enable false an open log is destroyed (null returned);
 // otherwise the current log (created if there is none) takes the flag and is returned. Null
 // also when the state cannot be allocated; the log then stays closed.

@@ -45,8 +45,7 @@ void openLog(const char* name, bool enable) {
 
 void logLastError() {
   const DWORD code = GetLastError();
-  const CLogFile* log = currentLogFile();
-  if (log == nullptr || !log->enabled) return;  // the line would be dropped anyway
+  if (!logTakesLines()) return;  // the line would be dropped anyway
   const SystemMessage message(code);
   const CString line = formatErrorLine(message.text());
   if (!line.IsEmpty()) logMessage(line);

@@ -2,7 +2,7 @@
 // its error manager, which by default ends the process; ours jumps back to the setjmp of the
 // operation instead. Warnings (damaged data, a truncated file) end the operation too, nothing
 // is printed, libjpeg-turbo's working memory is capped and a decompression stops after
-// kJpegMaxScans scans.
+// kJpegMaxScans scans. Before it jumps, the guard records why as a JpegStatus.
 //
 // Use: value-initialise the libjpeg struct and a JpegGuard, call attachJpegGuard, then in every
 // function that calls into libjpeg-turbo: if (setjmp(guard.jump) != 0) { fail }. Such functions
@@ -15,10 +15,13 @@
 
 #include <jpeglib.h>
 
+#include "imaging/jpeg_status.h"
+
 struct JpegGuard {
   jpeg_error_mgr errors;  // first: the callbacks find the guard from cinfo->err
   jpeg_progress_mgr progress;
   std::jmp_buf jump;
+  int status;  // why the last jump was taken (kJpegOk before any)
 };
 
 // Installs the guard's error manager into a struct that jpeg_create_* has not set up yet.

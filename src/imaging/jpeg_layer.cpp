@@ -131,10 +131,11 @@ int jpegReadParameters(JpegProperties* p) {
   if (p->session == nullptr) return kJpegNoMemory;
   JpegScanlineReader& reader = p->session->reader;
   if (!reader.open(p->jpegFile)) {
-    std::FILE* probe = std::fopen(p->jpegFile, "rb");
-    if (probe == nullptr) return kJpegCannotOpen;
-    std::fclose(probe);
-    return kJpegBadFile;
+    if (reader.status() == kJpegTooLarge) {
+      p->jpegWidth = reader.width();
+      p->jpegHeight = reader.height();
+    }
+    return reader.status();
   }
   p->jpegWidth = reader.width();
   p->jpegHeight = reader.height();
@@ -158,7 +159,7 @@ int jpegReadPicture(JpegProperties* p) {
     const int first = reader.nextRow();
     const int count = layout.height - first < kRowBatch ? layout.height - first : kRowBatch;
     for (int i = 0; i < count; ++i) rows[i] = layout.rowAt(first + i);
-    if (reader.readRows(rows, count) != count) return kJpegBadFile;
+    if (reader.readRows(rows, count) != count) return reader.status();
   }
   reader.close();
   return kJpegOk;

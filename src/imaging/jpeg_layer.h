@@ -3,23 +3,15 @@
 // libjpeg-turbo. Each operation answers kJpegOk (0) or one of the JpegStatus failures.
 //
 // Reading: initialise, set jpegFile, read parameters (fills jpegWidth, jpegHeight and
-// jpegChannels), describe the destination in the dib fields and choose jpegColor, read picture,
+// jpegChannels; a file beyond the caps answers kJpegTooLarge with its size in jpegWidth and
+// jpegHeight), describe the destination in the dib fields and choose jpegColor, read picture,
 // release. Writing: initialise, describe the source in the dib fields and the file in the jpeg
 // fields, write picture, release. Release is needed after every initialise, also after a
 // failure, and is harmless twice.
 #pragma once
 
 #include "common/win_types.h"
-
-enum JpegStatus : int {
-  kJpegOk = 0,
-  kJpegBadArgument = -1,  // a field of the record does not describe a usable picture
-  kJpegCannotOpen = -2,   // the file cannot be opened or created
-  kJpegBadFile = -3,      // no JPEG, damaged, truncated, or beyond the caps of jpeg_limits.h
-  kJpegUnsupported = -4,  // a colour combination the layer does not convert
-  kJpegNoMemory = -5,
-  kJpegWriteFailed = -6,  // writing the file failed; it has been removed
-};
+#include "imaging/jpeg_status.h"
 
 // Colour codes of the record's dibColor and jpegColor.
 enum JpegColor : int {

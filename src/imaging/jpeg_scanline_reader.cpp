@@ -28,30 +28,36 @@ bool hasBgrOutput(const jpeg_decompress_struct& info) {
   }
 }
 
-bool startDecoding(JpegDecoder& decoder) {
+// The first reason that applies: damaged or cut short, beyond the caps, no B, G, R output.
+int startDecoding(JpegDecoder& decoder) {
   jpeg_decompress_struct& info = decoder.info;
-  if (setjmp(decoder.guard.jump) != 0) return false;
+  if (setjmp(decoder.guard.jump) != 0) return decoder.guard.status;
   jpeg_create_decompress(&info);
   limitJpegResources(reinterpret_cast<j_common_ptr>(&info), decoder.guard);
   jpeg_stdio_src(&info, decoder.file);
   jpeg_read_header(&info, TRUE);
-  if (!hasBgrOutput(info) || !jpegSizeAllowed(info.image_width, info.image_height)) return false;
+  if (!jpegSizeAllowed(info.image_width, info.image_height)) return kJpegTooLarge;
+  if (!hasBgrOutput(info)) return kJpegUnsupported;
   info.out_color_space = JCS_EXT_BGR;
   jpeg_start_decompress(&info);
-  return info.output_components == 3 && info.output_width == info.image_width &&
-         info.output_height == info.image_height;
+  const bool bgr = info.output_components == 3 && info.output_width == info.image_width &&
+                   info.output_height == info.image_height;
+  return bgr ? kJpegOk : kJpegUnsupported;
 }
 
 // Rows decoded, or -1 after an error.
 int decodeRows(JpegDecoder& decoder, BYTE* const* rows, int count) {
   jpeg_decompress_struct& info = decoder.info;
-  if (setjmp(decoder.guard.jump) != 0) return -1;
+  if (setjmp(decoder.guard.jump) != 0) return -1;  // the guard holds the status
   int done = 0;
   while (done < count && info.output_scanline < info.output_height) {
     JSAMPARRAY target = const_cast<JSAMPARRAY>(rows + done);
     const JDIMENSION read =
         jpeg_read_scanlines(&info, target, static_cast<JDIMENSION>(count - done));
-    if (read == 0) return -1;  // only a suspending source answers 0; ours never should
+    if (read == 0) {  // only a suspending source answers 0; ours never should
+      decoder.guard.status = kJpegBadFile;
+      return -1;
+    }
     done += static_cast<int>(read);
   }
   return done;
@@ -61,17 +67,22 @@ int decodeRows(JpegDecoder& decoder, BYTE* const* rows, int count) {
 
 bool JpegScanlineReader::open(const char* path) {
   close();
-  if (path == nullptr) return false;
-  decoder_ = new (std::nothrow) JpegDecoder();
-  if (decoder_ == nullptr) return false;
+  width_ = height_ = 0;
+  decoder_ = path != nullptr ? new (std::nothrow) JpegDecoder() : nullptr;
+  if (decoder_ == nullptr) {
+    status_ = path != nullptr ? kJpegNoMemory : kJpegBadArgument;
+    return false;
+  }
   attachJpegGuard(reinterpret_cast<j_common_ptr>(&decoder_->info), decoder_->guard);
   decoder_->file = std::fopen(path, "rb");
-  if (decoder_->file == nullptr || !startDecoding(*decoder_)) {
+  status_ = decoder_->file != nullptr ? startDecoding(*decoder_) : kJpegCannotOpen;
+  // The header's size, also of a picture beyond the caps; the output has the same size.
+  width_ = static_cast<int>(decoder_->info.image_width);
+  height_ = static_cast<int>(decoder_->info.image_height);
+  if (status_ != kJpegOk) {
     close();
     return false;
   }
-  width_ = static_cast<int>(decoder_->info.output_width);
-  height_ = static_cast<int>(decoder_->info.output_height);
   channels_ = decoder_->info.num_components;
   return true;
 }
@@ -80,6 +91,7 @@ int JpegScanlineReader::readRows(BYTE* const* rows, int count) {
   if (decoder_ == nullptr || rows == nullptr || count <= 0) return 0;
   const int done = decodeRows(*decoder_, rows, count);
   if (done < 0) {
+    status_ = decoder_->guard.status;
     close();
     return 0;
   }
@@ -94,5 +106,5 @@ void JpegScanlineReader::close() {
     delete decoder_;
     decoder_ = nullptr;
   }
-  width_ = height_ = channels_ = nextRow_ = 0;
+  channels_ = nextRow_ = 0;
 }

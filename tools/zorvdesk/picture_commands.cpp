@@ -5,6 +5,7 @@
 
 #include "command.h"
 #include "imaging/imaging.h"
+#include "picture_reasons.h"
 
 namespace zorvdesk {
 namespace {
@@ -22,8 +23,6 @@ const Command kCapture{"capture", "capture THUMB.jpg [FULL.jpg] [SIZE]",
                        capture};
 
 constexpr int kDefaultCaptureSize = 128;
-constexpr int kBmpKind = 1;
-constexpr int kJpegKind = 2;
 
 // A positive decimal number of at most 65,536 (larger thumbnails make no sense).
 bool parseSize(const std::string& word, int& size) {
@@ -65,8 +64,13 @@ int thumbnail(const Arguments& args) {
   int width = 0;
   int height = 0;
   if (!makeFramedThumbnail(args[0].c_str(), kind, size, width, height, args[2].c_str())) {
-    std::fprintf(stderr, "zorvdesk: no thumbnail of '%s' could be written to '%s'\n",
-                 args[0].c_str(), args[2].c_str());
+    const std::string reason = thumbnailFailure(args[0], kind, args[2]);
+    if (!reason.empty()) {
+      std::fprintf(stderr, "zorvdesk: %s\n", reason.c_str());
+    } else {
+      std::fprintf(stderr, "zorvdesk: no thumbnail of '%s' could be written to '%s'\n",
+                   args[0].c_str(), args[2].c_str());
+    }
     return kFailed;
   }
   std::printf("%d %d\n", width, height);

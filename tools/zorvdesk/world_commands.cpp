@@ -108,7 +108,8 @@ int writeStat(const std::string& name, const std::string& text) {
 // and each of its calls would tell the user again that no world is installed: the world is
 // asked for once, and without one nothing is read or stored.
 int stat(const Arguments& args) {
-  if (args.empty() || args.size() > 2) return usageError(kStat, "stat takes a NAME and a TEXT");
+  if (args.empty() || args.size() > 2)
+    return usageError(kStat, "stat takes a NAME and an optional TEXT");
   if (args[0].empty()) return usageError(kStat, "a statistic needs a name");
   char name[MAX_PATH] = {};
   getCurrentWorld(name);

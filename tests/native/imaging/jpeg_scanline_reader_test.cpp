@@ -64,6 +64,8 @@ TEST(JpegScanlineReader, PixelCapCheckedAtOpen) {
     writeBytes(path, jpeg);
     EXPECT_EQ(reader.open(path.c_str()), allowed) << width << "x" << height;
     EXPECT_EQ(reader.isOpen(), allowed);
+    EXPECT_EQ(reader.status(), allowed ? kJpegOk : kJpegTooLarge);
+    EXPECT_EQ(std::pair(reader.width(), reader.height()), std::pair(width, height));
   }
 }
 
@@ -79,7 +81,13 @@ TEST(JpegScanlineReader, DamagedDataEndsReadingAndCloses) {
   while (reader.readRow(row.data())) ++rows;
   EXPECT_LT(rows, 64);
   EXPECT_FALSE(reader.isOpen());
-  EXPECT_FALSE(reader.open(folder.file("missing.jpg").c_str()));
+  EXPECT_EQ(reader.status(), kJpegCutShort);
+  writeBytes(folder.file("text.jpg"), Bytes{'t', 'e', 'x', 't'});
+  for (auto [file, status] :
+       {std::pair{"missing.jpg", kJpegCannotOpen}, {"text.jpg", kJpegNotJpeg}}) {
+    EXPECT_FALSE(reader.open(folder.file(file).c_str()));
+    EXPECT_EQ(reader.status(), status) << file;
+  }
   EXPECT_FALSE(reader.open(nullptr));
 }
 

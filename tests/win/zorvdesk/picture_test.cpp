@@ -4,6 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+
+#include <jpeglib.h>
+
 #include "imaging/imaging_fixture.h"
 #include "program_run.h"
 
@@ -28,6 +33,26 @@ std::pair<int, int> jpegSize(const std::string& path) {
   const std::pair<int, int> size{dib->biWidth, dib->biHeight};
   ::operator delete(dib);
   return size;
+}
+
+// An 8 x 8 CMYK JPEG, which the library never writes, made with libjpeg-turbo itself.
+void writeCmykJpeg(const std::string& path) {
+  jpeg_compress_struct info{};
+  jpeg_error_mgr errors{};
+  info.err = jpeg_std_error(&errors);
+  jpeg_create_compress(&info);
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  jpeg_stdio_dest(&info, file);
+  info.image_width = info.image_height = 8;
+  info.input_components = 4;
+  info.in_color_space = JCS_CMYK;
+  jpeg_set_defaults(&info);
+  jpeg_start_compress(&info, TRUE);
+  JSAMPLE row[32] = {};
+  for (JSAMPROW rows[] = {row}; info.next_scanline < 8;) jpeg_write_scanlines(&info, rows, 1);
+  jpeg_finish_compress(&info);
+  jpeg_destroy_compress(&info);
+  std::fclose(file);
 }
 
 class ZorvdeskPictureTest : public ::testing::Test {
@@ -67,6 +92,52 @@ TEST_F(ZorvdeskPictureTest, ThumbnailOfNoPictureOrWithABadSizeFails) {
   expectZorvdesk("thumbnail " + text + " big" + out, 2,
                  "usage: zorvdesk thumbnail SOURCE SIZE OUT.jpg");
   EXPECT_EQ(zorvdesk("thumbnail a 64").exitCode, 2u);
+}
+
+// One line each, naming the first reason that applies; the files' names give nothing away.
+TEST_F(ZorvdeskPictureTest, ThumbnailRefusalsSayWhy) {
+  writePicture(tempPath("p0"), 64, 48, true);
+  const std::string jpeg = readFile(tempPath("p0"));
+  const std::size_t frame = jpeg.find("\xFF\xC0");  // precision, height, width follow the length
+  const auto patched = [&](std::size_t at, const std::string& bytes) {
+    return jpeg.substr(0, at) + bytes + jpeg.substr(at + bytes.size());
+  };
+  writeFile(tempPath("p1"), jpeg.substr(0, jpeg.size() / 2));
+  writeFile(tempPath("p2"), patched(frame + 4, "\x0C"));  // 12-bit samples
+  writeFile(tempPath("p3"), patched(frame + 5, "\xFD\xE8\xFD\xE8"));
+  writeFile(tempPath("p4"), patched(frame + 5, std::string("\x00\x08\xFF\xFF", 4)));
+  writeCmykJpeg(tempPath("p5"));
+  writeFile(tempPath("p6"), "BM" + std::string(60, 'x'));
+  const HBITMAP mono = CreateBitmap(8, 8, 1, 1, nullptr);
+  const HGLOBAL monoDib = ddbToDib(mono, nullptr);
+  writeDibToBmpFile(tempPath("p7").c_str(), monoDib);
+  GlobalFree(monoDib);
+  DeleteObject(mono);
+  const struct {
+    const char* source;
+    const char* out;
+    const char* words;  // after the quoted path of the file the reason is about
+  } cases[] = {
+      {"p1", "o.jpg", "is cut short: the file ends before the picture does\n"},
+      {"p2", "o.jpg", "is damaged: its picture data cannot be decoded\n"},
+      {"p3", "o.jpg",
+       "is larger than the limits: 65000x65000 pixels, more than 67108864 in all (64 Mpx)\n"},
+      {"p4", "o.jpg", "is larger than the limits: 65535x8 pixels, more than 65500 on a side\n"},
+      {"p5", "o.jpg",
+       "has a colour model that is not supported (such as CMYK or YCCK; grey, YCbCr and RGB "
+       "are)\n"},
+      {"p6", "o.jpg", "cannot be loaded as a bitmap: "},
+      {"p7", "o.jpg", "is not a 24-bit picture: it loads as a bitmap of 1 bit per pixel\n"},
+      {"p0", "none\\o.jpg", "cannot be written: "},
+  };
+  for (const auto& c : cases) {
+    const std::string out = tempPath(c.out);
+    const ProgramRun run = zorvdesk("thumbnail " + tempPath(c.source) + " 64 " + out);
+    const std::string named = &c == &cases[7] ? out : tempPath(c.source);  // the destination
+    EXPECT_EQ(run.exitCode, 1u) << c.source;
+    EXPECT_EQ(run.output.rfind("zorvdesk: '" + named + "' " + c.words, 0), 0u) << run.output;
+    EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << run.output;
+  }
 }
 
 // OUT.jpg [FULL.jpg] [SIZE]: the thumbnail's side is the size (at least 64, 128 by default).

@@ -36,6 +36,7 @@ TEST_F(ZorvdeskStatTest, BadArgumentsAreUsageErrors) {
   for (const char* arguments : {"stat", "stat a b c", "stat \"\""}) {
     expectZorvdesk(arguments, 2, "usage: zorvdesk stat NAME [TEXT]");
   }
+  expectZorvdesk("stat", 2, "zorvdesk: stat takes a NAME and an optional TEXT\n");
 }
 
 }  // namespace

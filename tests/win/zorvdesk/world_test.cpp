@@ -1,4 +1,6 @@
 // zorvdesk world: the installation, the current world as the library chooses it, and the folders.
+#include <regex>
+
 #include "installation_fixture.h"
 
 namespace {
@@ -50,6 +52,16 @@ TEST_F(ZorvdeskWorldTest, WithoutAnInstallationNothingIsSearched) {
   EXPECT_EQ(run.output, "zorvdesk: no ZORV installation is recorded (HKLM\\SOFTWARE\\ZORV)\n");
   EXPECT_TRUE(boxes.texts().empty());
   EXPECT_EQ(zorvdesk("world now").exitCode, 2u);
+  // -v: the same output, then the library's log lines as the log file would hold them.
+  for (const char* verbose : {"-v", "--verbose"}) {
+    const ProgramRun told = zorvdesk(std::string(verbose) + " world");
+    EXPECT_EQ(told.exitCode, 1u);
+    EXPECT_EQ(told.output.substr(0, run.output.size()), run.output);
+    EXPECT_TRUE(std::regex_search(told.output.substr(run.output.size()),
+                                  std::regex("^\\d\\d:\\d\\d:\\d\\d\\.0\\d{3}: ERROR Unable to "
+                                             "open ZORV install key!\n")))
+        << told.output;
+  }
 }
 
 }  // namespace

@@ -1,103 +1,109 @@
-// The xtrahost program as a user runs it: the report of a module, a script's transcript, and
-// its exit codes and messages for what goes wrong.
+// The xtrahost program as a script's author runs it on the module: every kind of argument as the
+// transcript shows it, the temporary installation, and the exit codes and messages for what goes
+// wrong. The demo script's test checks the rest of a transcript.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include "program_run.h"
-
 #include <fstream>
-#include <sstream>
 #include <string>
+
+#include "program_run.h"
+#include "win_test_support.h"
 
 namespace {
 
-ProgramRun runXtrahost(const std::string& arguments) {
-  return runProgram("xtrahost.exe", arguments);
+// Runs xtrahost on the module with a script file of this text.
+ProgramRun runScript(const std::string& text) {
+  const std::string path = tempPath("xtrahost_test_script.txt");
+  std::ofstream(path, std::ios::binary) << text;
+  ProgramRun run = runProgram("xtrahost.exe", "ZORVgame.x32 \"" + path + "\"");
+  DeleteFileA(path.c_str());
+  return run;
 }
 
-// A script file in the temporary folder, removed again by the destructor.
-class ScriptFile {
- public:
-  explicit ScriptFile(const std::string& text) : path_(tempPath("xtrahost_test_script.txt")) {
-    std::ofstream(path_, std::ios::binary) << text;
-  }
-  ~ScriptFile() { DeleteFileA(path_.c_str()); }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
-
-TEST(XtrahostProgramTest, ReportsTheModuleAndRunsAScript) {
-  ScriptFile script(
-      "# the host's own script\n"
-      "handler fixed 42\n"
-      "new\n"
-      "echo \"hi\"\n"
-      "callBack #fixed, 1, \"two\"\n"
-      "callBack #missing\n"
+TEST(XtrahostProgramTest, ArgumentsReachTheHandlerAsWritten) {
+  const ProgramRun run = runScript(
+      "# a comment, and a blank line\n"
+      "\n"
+      "handler echoFirst\n"
+      "handler fixed \"answer\"\n"
+      "new\r\n"
+      "callAFunction #echoFirst, \"..\\games\\\"1\\\".dll\", -12, void, me, #sym\n"
+      "call 5 me, #fixed, 7\n"
       "destroy\n");
-  const ProgramRun run = runXtrahost("xtrahost_fake.x32 \"" + script.path() + "\"");
   EXPECT_EQ(run.exitCode, 0u) << run.output;
-  EXPECT_TRUE(has(run,
-                  "  class {0FFDB9A6-B00B-4F99-A41E-9E9365B62D91} (RegistrationClass)"
-                  " version 0x01010043\n"
-                  "    interface {00000001-0000-0000-C000-000000000046} (ClassFactory)"
-                  " version 0x00000001\n"))
+  EXPECT_TRUE(has(run, "line 5: new -> ")) << run.output;  // lines counted as in the file
+  EXPECT_TRUE(
+      has(run,
+          "    handler #echoFirst(\"..\\\\games\\\"1\\\".dll\", -12, <void>, <object 2>, #sym)"
+          " returns \"..\\\\games\\\"1\\\".dll\"\n"))
       << run.output;
   EXPECT_TRUE(has(run,
-                  "put \"msgTable\" type 9 size 0 -> 0x00000000: text, 126 characters\n"
-                  "        | xtra FakeXtra -- for the host's tests\n"
-                  "        | new object me\n"))
+                  "line 7: call 5(<object 2>, #fixed, 7)\n    handler #fixed(7) returns "
+                  "\"answer\"\n    -> \"answer\", code 0x00000000\n"))
       << run.output;
-  EXPECT_TRUE(has(run, "put \"safeForShockwave\" type 6 size 1 -> 0x00000000: 1 (1 byte)"));
-  EXPECT_TRUE(has(run, "line 4: echo(\"hi\")\n    -> \"hi\", code 0x00000000\n")) << run.output;
-  EXPECT_TRUE(has(run,
-                  "line 5: callBack(<object 2>, #fixed, 1, \"two\")\n"
-                  "    handler #fixed(1, \"two\") returns 42\n"
-                  "    -> 42, code 0x00000000\n"))
-      << run.output;
-  EXPECT_TRUE(has(run, "    -> <void>, code 0x80041003\n")) << run.output;
-  EXPECT_TRUE(has(run, "line 7: destroy -> ScriptObject#2 destroyed\n")) << run.output;
-  EXPECT_TRUE(has(run, "DllCanUnloadNow 0x00000000\n")) << run.output;
-  EXPECT_FALSE(has(run, "warning")) << run.output;
 }
 
-TEST(XtrahostProgramTest, AMalformedScriptLineStopsBeforeAnythingRuns) {
-  ScriptFile script("new\necho \"a\"\necho \"unterminated\n");
-  const ProgramRun run = runXtrahost("xtrahost_fake.x32 \"" + script.path() + "\"");
-  EXPECT_EQ(run.exitCode, 4u);
-  EXPECT_TRUE(has(run, script.path() + ":3: unterminated string\n")) << run.output;
-  EXPECT_FALSE(has(run, "line 1: new")) << run.output;
-}
-
-TEST(XtrahostProgramTest, ACallWithoutAnInstanceFailsTheRun) {
-  ScriptFile script("echo \"a\"\n");
-  const ProgramRun run = runXtrahost("xtrahost_fake.x32 \"" + script.path() + "\"");
-  EXPECT_EQ(run.exitCode, 5u);
-  EXPECT_TRUE(has(run, "line 1: error: no instance: 'new' must come first\n")) << run.output;
-}
-
-TEST(XtrahostProgramTest, ABadWorldFailsTheRunAndLeavesNothingBehind) {
-  RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\ZORV");
-  ScriptFile script("world \"dZORV_T\"\nworld \"bad\\name\"\n");
-  const ProgramRun run = runXtrahost("xtrahost_fake.x32 \"" + script.path() + "\"");
-  EXPECT_EQ(run.exitCode, 5u);
-  EXPECT_TRUE(has(run, "line 2: error: world name 'bad\\name' is no plain folder name\n"))
+// The installation's folder, GameModule, worlds and "MainDir" last while the script runs; what
+// was in the registry before is put back, a world's own key included.
+TEST(XtrahostProgramTest, TheInstallationLastsForTheScriptAndTheRegistryIsPutBack) {
+  const std::string home = std::string(kInstallKeyPath) + "\\dZORV_Home";
+  removeInstallKey();
+  writeRegText(kInstallKeyPath, "MainDir", "C:\\ZORV");
+  writeRegText(kInstallKeyPath, "CurrMovie", "dZORV_Home");
+  writeRegText(home, "Best", "12");
+  const ProgramRun run = runScript(
+      "install \"ZORVgame.x32\" \"Game.dll\"\nworld \"dZORV_Home\"\nstat \"Best\"\n"
+      "world \"dZORV_New\"\nstat \"Best\"\n");
+  EXPECT_EQ(run.exitCode, 0u) << run.output;
+  const std::size_t from = run.output.find("(MainDir ") + 9;
+  const std::string folder = run.output.substr(from, run.output.find(")\n", from) - from);
+  EXPECT_TRUE(has(run, ": install -> " + folder + "\\ZORV_Desktop\\Xtras\\Game.dll ("))
       << run.output;
-  HKEY key = nullptr;
-  EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\ZORV", 0, KEY_READ, &key), ERROR_SUCCESS);
+  EXPECT_TRUE(has(run, "world -> " + folder + "\\Desktops\\dZORV_New\\dZORV_New.dcr"));
+  EXPECT_TRUE(has(run, "line 3: stat \"Best\" -> \"12\"\n")) << run.output;
+  EXPECT_TRUE(has(run, "line 5: stat \"Best\" -> not set\n")) << run.output;
+  EXPECT_FALSE(fileExists(folder));
+  EXPECT_EQ(readRegText(kInstallKeyPath, "MainDir"), "C:\\ZORV");
+  EXPECT_EQ(readRegText(kInstallKeyPath, "CurrMovie"), "dZORV_Home");
+  EXPECT_EQ(readRegText(home, "Best"), "12");
+  EXPECT_EQ(readRegText(kInstallKeyPath + std::string("\\dZORV_New"), "Best"), std::nullopt);
+  removeInstallKey();
+}
+
+TEST(XtrahostProgramTest, WhatGoesWrongHasItsExitCodeAndMessage) {
+  const struct {
+    const char* script;
+    DWORD exitCode;
+    const char* message;
+  } cases[] = {
+      {"new\ngameLoadDLLzorv \"a\"\ngameLoadDLLzorv \"unterminated\n", 4,
+       ":3: unterminated string\n"},
+      {"gameStartDlgzorv\n", 5, "line 1: error: no instance: 'new' must come first\n"},
+      {"world \"dZORV_T\"\nworld \"bad\\name\"\n", 5,
+       "line 2: error: world name 'bad\\name' is no plain folder name\n"},
+  };
+  for (const auto& c : cases) {
+    removeInstallKey();
+    const ProgramRun run = runScript(c.script);
+    EXPECT_EQ(run.exitCode, c.exitCode) << run.output;
+    EXPECT_TRUE(has(run, c.message)) << run.output;
+    EXPECT_FALSE(has(run, "line 1: new")) << run.output;  // nothing ran before a malformed line
+    EXPECT_EQ(readRegText(kInstallKeyPath, "CurrMovie"), std::nullopt);  // nothing left behind
+  }
 }
 
 TEST(XtrahostProgramTest, UsageAndLoadFailuresAreExplained) {
-  ProgramRun run = runXtrahost("");
+  ProgramRun run = runProgram("xtrahost.exe", "");
   EXPECT_EQ(run.exitCode, 1u);
   EXPECT_TRUE(has(run, "usage: xtrahost [--trace] <module file> [<script file>]"));
   EXPECT_TRUE(has(run, "  world \"NAME\" ")) << run.output;
-  run = runXtrahost("missing.x32");
+  run = runProgram("xtrahost.exe", "missing.x32");
   EXPECT_EQ(run.exitCode, 2u);
   EXPECT_TRUE(has(run, "xtrahost: cannot load 'missing.x32': error 126")) << run.output;
+  run = runProgram("xtrahost.exe", "kernel32.dll");  // a file without the module's exports
+  EXPECT_EQ(run.exitCode, 2u) << run.output;
 }
 
 }  // namespace

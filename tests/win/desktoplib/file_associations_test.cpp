@@ -56,16 +56,7 @@ TEST_F(FileAssociationsTest, CachedNamesOfUpTo59CharactersAreUsed) {
   EXPECT_STREQ(name, "\\\\server(1)");
 }
 
-TEST_F(FileAssociationsTest, ProgramOfTheOpenCommandAndRundllWithoutALogLine) {
-  setClassesKey(".zorvtest", "ZorvTest.Document");
-  setClassesKey(kCommandKey, "\"D:\\Program Files\\App\\APP.EXE\" /n \"%1\"");
-  EXPECT_EQ(openProgram(), "d:\\program files\\app\\app.exe");
-  setClassesKey(kCommandKey, "rundll32.exe shimgvw.dll,ImageView_Fullscreen %1");
-  EXPECT_EQ(openProgram(), "false");
-  EXPECT_TRUE(logLines().empty());
-}
-
-TEST_F(FileAssociationsTest, EachMissingPieceHasItsLogLineAndLeavesNoKeyOpen) {
+TEST_F(FileAssociationsTest, EachMissingPieceHasItsLogLineAndLeavesNoKeyOpenUntilTheProgram) {
   // Each step adds one piece of the association (a key, with a default value or without).
   const char* const kClass = "ZorvTest.Document";
   const struct {
@@ -92,6 +83,10 @@ TEST_F(FileAssociationsTest, EachMissingPieceHasItsLogLineAndLeavesNoKeyOpen) {
     EXPECT_EQ(nextHandle(), before) << step.line;
     expected.push_back(step.line);
   }
+  setClassesKey(kCommandKey, "rundll32.exe shimgvw.dll,ImageView_Fullscreen %1");
+  EXPECT_EQ(openProgram(), "false");  // refused without a log line
+  setClassesKey(kCommandKey, "\"D:\\Program Files\\App\\APP.EXE\" /n \"%1\"");
+  EXPECT_EQ(openProgram(), "d:\\program files\\app\\app.exe");
   EXPECT_EQ(logLines(), expected);
 }
 

@@ -33,13 +33,13 @@ class FileAssociationsTest : public DesktopWinTest {
     return std::string("false") + (std::strcmp(program, "untouched") == 0 ? "" : " and written");
   }
 
-  // The registry handle the system gives out next: lowest free first, so a key left open by
-  // the code under test changes it.
-  static HKEY nextHandle() {
-    HKEY key = nullptr;
-    RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE", 0, KEY_READ, &key);
-    RegCloseKey(key);
-    return key;
+  // The registry handles the system gives out next: lowest free first, so a key left open by
+  // the code under test takes one of the first few.
+  static std::vector<HKEY> nextHandles() {
+    std::vector<HKEY> keys(4);
+    for (HKEY& key : keys) RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE", 0, KEY_READ, &key);
+    for (HKEY key : keys) RegCloseKey(key);
+    return keys;
   }
 };
 
@@ -78,9 +78,9 @@ TEST_F(FileAssociationsTest, EachMissingPieceHasItsLogLineAndLeavesNoKeyOpenUnti
   Lines expected{steps[0].line};
   for (const auto& step : steps) {
     if (!step.key.empty()) setClassesKey(step.key, step.value);
-    const HKEY before = nextHandle();
+    const std::vector<HKEY> before = nextHandles();
     EXPECT_EQ(openProgram(), "false") << step.line;
-    EXPECT_EQ(nextHandle(), before) << step.line;
+    EXPECT_EQ(nextHandles(), before) << step.line;
     expected.push_back(step.line);
   }
   setClassesKey(kCommandKey, "rundll32.exe shimgvw.dll,ImageView_Fullscreen %1");

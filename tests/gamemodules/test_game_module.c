@@ -6,7 +6,7 @@
  *                   undefined: no score export at all
  *   TGM_STOP_RESULT what the stop export answers; undefined: no stop export at all
  * Every process attach adds 1 to the environment variable TGM_ATTACHES_<variant>, so a test
- * can tell whether a module was loaded again; every export call is counted the same way.
+ * can tell whether a module was loaded again; every score call is counted the same way.
  */
 #include <stdio.h>
 #include <stdlib.h>
@@ -28,38 +28,26 @@ static void bump(const char* what) {
 
 #ifdef TGM_START_MODE
 ZORV_GAME_EXPORT ZorvGameBool ZORV_GAME_CALL fnGameStartDlgzorv(char* text, int size) {
-  bump("START");
 #if TGM_START_MODE == 1
   snprintf(text, (size_t)size, "start:%s:%d", TGM_STR(TGM_VARIANT), size);
-  return 1;
-#elif TGM_START_MODE == 2
-  (void)text;
-  (void)size;
-  return 1;
 #else
   (void)text;
   (void)size;
-  return 0;
 #endif
+  return TGM_START_MODE != 0;
 }
 #endif
 
 #ifdef TGM_SCORE_MODE
 ZORV_GAME_EXPORT int ZORV_GAME_CALL fnGameScoreDlgzorv(const char* scoreText, int length) {
+  (void)scoreText;
   bump("SCORE");
-  SetEnvironmentVariableA("TGM_LAST_SCORE_TEXT", scoreText);
-#if TGM_SCORE_MODE == 1
-  return length;
-#else
-  (void)length;
-  return -123456;
-#endif
+  return TGM_SCORE_MODE == 1 ? length : -123456;
 }
 #endif
 
 #ifdef TGM_STOP_RESULT
 ZORV_GAME_EXPORT ZorvGameBool ZORV_GAME_CALL fnGameStopDlgzorv(void) {
-  bump("STOP");
   return (ZorvGameBool)TGM_STOP_RESULT;
 }
 #endif

@@ -1,3 +1,3 @@
 zorv_add_test(common_text_tests
-  SOURCES common/cstring_test.cpp common/common_text_test.cpp
+  SOURCES common/common_text_test.cpp
   LIBS zorv_common zorv_afx)

@@ -1,3 +1,3 @@
 zorv_add_test(host_neutral_tests
-  SOURCES host/class_table_test.cpp host/script_text_test.cpp
+  SOURCES host/class_table_test.cpp
   LIBS zorv_neutral)

@@ -1,5 +1,4 @@
-# JPEG files and the row-by-row reader over libjpeg-turbo.
+# JPEG files, the row-by-row reader and framed thumbnails over libjpeg-turbo.
 zorv_add_test(jpeg_tests
-  SOURCES imaging/jpeg_files_test.cpp imaging/jpeg_written_file_test.cpp
-          imaging/jpeg_scanline_reader_test.cpp imaging/jpeg_test_support.cpp
+  SOURCES imaging/jpeg_files_test.cpp
   LIBS zorv_imaging zorv::jpeg)

@@ -4,8 +4,6 @@ target_link_libraries(desktoplib_platform_probe PRIVATE zorv_neutral)
 
 zorv_add_test(desktoplib_tests
   SOURCES desktoplib/current_world_test.cpp desktoplib/desktop_folders_test.cpp
-          desktoplib/file_associations_test.cpp desktoplib/game_stats_test.cpp
-          desktoplib/utilities_test.cpp
   LIBS zorv_neutral advapi32 user32 shell32 ole32
   DEPENDS desktoplib_platform_probe)
 

@@ -1,6 +1,6 @@
 # File icons and icons saved as JPEG pictures.
 zorv_add_test(icon_tests
-  SOURCES icons/file_icon_test.cpp icons/icon_pictures_test.cpp icons/icon_test_support.cpp
+  SOURCES icons/file_icon_test.cpp
   LIBS zorv_neutral ole32 uuid shell32 gdi32 user32
   TIMEOUT 300)
 

@@ -1,13 +1,11 @@
 # The real module driven through the headless host library under wine64.
 zorv_add_test(module_entry_tests
-  SOURCES module/entry_test.cpp module/registration_test.cpp module/module_fixture.cpp
+  SOURCES module/entry_test.cpp module/registration_test.cpp
   LIBS xtrahost_lib
   DEPENDS ZORVgame)
 
 zorv_add_test(module_script_tests
-  SOURCES module/script_instance_test.cpp module/script_call_test.cpp
-          module/game_bridge_test.cpp module/script_fixture.cpp module/module_fixture.cpp
-          module/game_counters.cpp
+  SOURCES module/script_instance_test.cpp
   LIBS xtrahost_lib
   DEPENDS ZORVgame ${ZORV_TEST_GAME_MODULES})
 
@@ -16,7 +14,7 @@ add_library(runtime_floor SHARED module/runtime_floor.cpp)
 set_target_properties(runtime_floor PROPERTIES PREFIX "")
 
 zorv_add_test(module_reliability_tests
-  SOURCES module/reliability_test.cpp module/module_fixture.cpp module/game_counters.cpp
+  SOURCES module/reliability_test.cpp
   LIBS xtrahost_lib zorv_process_resources
   DEPENDS ZORVgame runtime_floor ${ZORV_TEST_GAME_MODULES}
   TIMEOUT 1200)

@@ -3,7 +3,6 @@
 # and a stand-in shell link class registered in the process for the shell's failures.
 zorv_add_test(office_tests
   SOURCES office/shortcut_test.cpp office/fake_shell_link.c office/office_locator_test.cpp
-          office/window_finder_test.cpp
   LIBS zorv_office zorv_common zorv_afx ole32 uuid shell32 user32 advapi32)
 
 # The zorvdesk program tests, registered later in this folder, write the same ProgID keys.

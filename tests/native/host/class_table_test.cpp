@@ -1,35 +1,27 @@
-// The class-table walk and the export operations over a table, with a counting allocator.
+// The class information over a table, with a counting allocator, and the GameModule name and
+// path helpers. The module's exports check the walk through its own table under Wine, and
+// Register the message table's exact bytes.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "host/class_table.h"
 #include "host/identifiers.h"
+#include "script/game_path.h"
 
 namespace {
 
 using namespace xtra;
 
-XtraResult XTRA_CALL createA(HostObjectHeader*) { return 11; }
-void XTRA_CALL destroyA(HostObjectHeader*) {}
-XtraResult XTRA_CALL buildA(HostObjectHeader*, void** out) {
-  *out = reinterpret_cast<void*>(0xA);
-  return 21;
-}
-XtraResult XTRA_CALL createB(HostObjectHeader*) { return 12; }
-void XTRA_CALL destroyB(HostObjectHeader*) {}
-XtraResult XTRA_CALL buildB(HostObjectHeader*, void** out) {
-  *out = reinterpret_cast<void*>(0xB);
-  return 22;
-}
-
+// The operations are never called by the walk or the class info.
 const ClassDescription kTwoClasses[] = {
-    {&ids::kRegistrationClass, kTableVersion, 24, createA, destroyA, &ids::kRegistrationInterface,
-     kTableVersion, buildA},
-    {&ids::kScriptClass, kTableVersion, 112, createB, destroyB, &ids::kScriptInterface,
-     kTableVersion, buildB},
+    {&ids::kRegistrationClass, kTableVersion, 24, nullptr, nullptr, &ids::kRegistrationInterface,
+     kTableVersion, nullptr},
+    {&ids::kScriptClass, kTableVersion, 112, nullptr, nullptr, &ids::kScriptInterface,
+     kTableVersion, nullptr},
 };
 const ClassTable kTable = {kTwoClasses, 2};
 
@@ -54,74 +46,20 @@ struct CountingAllocator : HostAllocator {
   std::vector<void*> blocks;
 };
 
-struct Visit {
-  std::vector<std::string> seen;
-  int stopAt = -1;
-  int value = 0;
-};
-
-int recordClass(const GUID& id, std::uint32_t, std::uint32_t size, CreateOperation,
-                DestroyOperation, void* context) {
-  auto* v = static_cast<Visit*>(context);
-  v->seen.push_back("class" + std::to_string(size) + (sameId(id, ids::kScriptClass) ? "S" : "R"));
-  return static_cast<int>(v->seen.size()) - 1 == v->stopAt ? v->value : 0;
-}
-
-int recordInterface(const GUID&, std::uint32_t, const GUID& iid, std::uint32_t, BuildOperation,
-                    void* context) {
-  auto* v = static_cast<Visit*>(context);
-  v->seen.push_back(sameId(iid, ids::kScriptInterface) ? "ifaceS" : "ifaceR");
-  return static_cast<int>(v->seen.size()) - 1 == v->stopAt ? v->value : 0;
-}
-
-TEST(ClassTableWalk, VisitsClassThenInterfaceInTableOrderAndHonoursFilterAndStop) {
-  Visit all;
-  EXPECT_EQ(walkClassTable(kTable, nullptr, recordClass, recordInterface, &all), 0);
-  EXPECT_EQ(all.seen, (std::vector<std::string>{"class24R", "ifaceR", "class112S", "ifaceS"}));
-
-  Visit filtered;
-  EXPECT_EQ(walkClassTable(kTable, &ids::kScriptClass, recordClass, nullptr, &filtered), 0);
-  EXPECT_EQ(filtered.seen, (std::vector<std::string>{"class112S"}));
-
-  Visit stopped;
-  stopped.stopAt = 1;
-  stopped.value = 7;
-  EXPECT_EQ(walkClassTable(kTable, nullptr, recordClass, recordInterface, &stopped), 7);
-  EXPECT_EQ(stopped.seen.size(), 2u);
-
-  Visit unknown;
-  EXPECT_EQ(walkClassTable(kTable, &ids::kHostValues, recordClass, recordInterface, &unknown), 0);
-  EXPECT_TRUE(unknown.seen.empty());
-}
-
-TEST(ClassInfo, AllocatesOneEntryMoreThanTheWalkCountsAndTerminatesWithZeroIds) {
+TEST(ClassInfo, OneEntryMoreThanTheWalkCountsEndingInZeroIdsOrNothingWithoutMemory) {
   CountingAllocator allocator;
   ClassInfoEntry* table = nullptr;
   ASSERT_EQ(getClassInfo(kTable, &allocator, &table), kOk);
   ASSERT_EQ(allocator.sizes, (std::vector<std::uint32_t>{200}));
-  EXPECT_TRUE(sameId(table[0].classId, ids::kRegistrationClass));
-  EXPECT_TRUE(sameId(table[0].interfaceId, ids::kClassFactory));
-  EXPECT_EQ(table[0].interfaceVersion, 1u);
   EXPECT_TRUE(sameId(table[3].interfaceId, ids::kScriptInterface));
   EXPECT_EQ(table[3].interfaceVersion, kTableVersion);
   const GUID zero{};
-  EXPECT_TRUE(sameId(table[4].classId, zero));
-  EXPECT_TRUE(sameId(table[4].interfaceId, zero));
-  // The terminator's version fields are not written.
-  EXPECT_EQ(table[4].classVersion, 0xCDCDCDCDu);
+  EXPECT_TRUE(sameId(table[4].classId, zero) && sameId(table[4].interfaceId, zero));
+  EXPECT_EQ(table[4].classVersion, 0xCDCDCDCDu);  // the terminator's versions are not written
   EXPECT_EQ(table[4].interfaceVersion, 0xCDCDCDCDu);
-}
-
-TEST(ClassInfo, OutOfMemoryAndBadArguments) {
-  CountingAllocator allocator;
   allocator.fail = true;
-  auto* table = reinterpret_cast<ClassInfoEntry*>(0x1234);
   EXPECT_EQ(getClassInfo(kTable, &allocator, &table), kOutOfMemory);
   EXPECT_EQ(table, nullptr);
-  table = reinterpret_cast<ClassInfoEntry*>(0x1234);
-  EXPECT_EQ(getClassInfo(kTable, nullptr, &table), kOutOfMemory);
-  EXPECT_EQ(table, reinterpret_cast<ClassInfoEntry*>(0x1234));
-  EXPECT_EQ(getClassInfo(kTable, &allocator, nullptr), kNotAvailable);
 }
 
 TEST(Identifiers, CompareAllSixteenBytes) {
@@ -132,6 +70,37 @@ TEST(Identifiers, CompareAllSixteenBytes) {
   a = ids::kScriptClass;
   a.Data2 ^= 0x100;
   EXPECT_FALSE(sameId(a, ids::kScriptClass));
+}
+
+TEST(GameModuleName, ComparesIgnoringAsciiCaseOnly) {
+  EXPECT_TRUE(sameNameIgnoringCase("Dice.DLL", "dice.dll"));
+  EXPECT_TRUE(sameNameIgnoringCase("", ""));
+  EXPECT_FALSE(sameNameIgnoringCase("dice.dll", "dice.dl"));
+  EXPECT_FALSE(sameNameIgnoringCase("dice.dl", "dice.dll"));
+  EXPECT_FALSE(sameNameIgnoringCase("\xC4.dll", "\xE4.dll"));  // no code-page folding
+  EXPECT_FALSE(sameNameIgnoringCase("[.dll", "{.dll"));        // only letters fold
+}
+
+TEST(GameModulePath, AddsExactlyOneBackslashBeforeTheXtrasFolder) {
+  char out[260];
+  ASSERT_TRUE(composeGameModulePath("D:\\Install", "Dice.dll", out, sizeof out));
+  EXPECT_STREQ(out, "D:\\Install\\ZORV_Desktop\\Xtras\\Dice.dll");
+  ASSERT_TRUE(composeGameModulePath("D:\\Install\\", "Dice.dll", out, sizeof out));
+  EXPECT_STREQ(out, "D:\\Install\\ZORV_Desktop\\Xtras\\Dice.dll");
+  ASSERT_TRUE(composeGameModulePath("C:\\100%s%d\\", "a", out, sizeof out));
+  EXPECT_STREQ(out, "C:\\100%s%d\\ZORV_Desktop\\Xtras\\a");
+}
+
+TEST(GameModulePath, RefusesAPathThatWouldNotFit) {
+  const std::string folderAndName = "\\ZORV_Desktop\\Xtras\\Dice.dll";
+  std::string dir(259 - folderAndName.size(), 'x');  // exactly 259 characters in all
+  char out[260];
+  ASSERT_TRUE(composeGameModulePath(dir.c_str(), "Dice.dll", out, sizeof out));
+  EXPECT_EQ(std::strlen(out), 259u);
+  dir += 'x';
+  std::memset(out, 'z', sizeof out);
+  EXPECT_FALSE(composeGameModulePath(dir.c_str(), "Dice.dll", out, sizeof out));
+  EXPECT_STREQ(out, "");
 }
 
 }  // namespace

@@ -1,13 +1,26 @@
 // readJpegFile and writeJpegFile: pictures stay upright both ways, grey becomes three equal
-// channels, bad DIBs and bad files are refused without a crash, a leak or a file left behind.
+// channels, bad DIBs and bad files are refused without a crash, a leak or a file left behind, and
+// what writeJpegFile puts into the file. The row-by-row reader gives readJpegFile's bytes in any
+// batch size, checks the caps at open and closes itself on damaged data; the layer decodes only
+// into a buffer of the file's size. Framed thumbnails of JPEG files stream through the decoder and
+// give the file of the literal path: the whole picture read, blurred whole, resized, framed and
+// written.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <new>
 
+#include <jpeglib.h>
+
+#include "dib_pictures.h"
 #include "imaging/jpeg_files.h"
+#include "imaging/jpeg_layer.h"
+#include "imaging/jpeg_scanline_reader.h"
 #include "jpeg_test_support.h"
 
 namespace {
@@ -20,6 +33,10 @@ struct ReadDib {
 };
 
 constexpr Bgr kRed{0, 0, 255}, kGreen{0, 255, 0}, kBlue{255, 0, 0};
+
+Bgr wave(int x, int row) {
+  return Bgr{std::uint8_t(x * x + row), std::uint8_t(row * 3), std::uint8_t(200 - x)};
+}
 
 // Flat bands: red on top, green in the middle, blue at the bottom.
 Picture bands(int height) {
@@ -81,12 +98,10 @@ TEST(JpegFiles, BadDibsAreRefusedBeforeAPixelIsRead) {
   const std::string path = folder.file("refused.jpg");
   const std::pair<const char*, void (*)(BITMAPINFOHEADER&)> cases[] = {
       {"8-bit", [](BITMAPINFOHEADER& h) { h.biBitCount = 8; }},
-      {"32-bit", [](BITMAPINFOHEADER& h) { h.biBitCount = 32; }},
       {"colour table", [](BITMAPINFOHEADER& h) { h.biClrUsed = 2; }},
       {"compressed", [](BITMAPINFOHEADER& h) { h.biCompression = 1; }},
       {"core header", [](BITMAPINFOHEADER& h) { h.biSize = 12; }},
       {"zero width", [](BITMAPINFOHEADER& h) { h.biWidth = 0; }},
-      {"negative width", [](BITMAPINFOHEADER& h) { h.biWidth = -4; }},
       {"zero height", [](BITMAPINFOHEADER& h) { h.biHeight = 0; }},
       {"top-down", [](BITMAPINFOHEADER& h) { h.biHeight = -4; }},
       {"image size short of the rows", [](BITMAPINFOHEADER& h) { h.biSizeImage = 47; }},
@@ -112,23 +127,20 @@ TEST(JpegFiles, BadDibsAreRefusedBeforeAPixelIsRead) {
 
 TEST(JpegFiles, BadFilesFailWithNull) {
   TempFolder folder;
-  const Picture texture = [](int x, int row) {
-    return Bgr{std::uint8_t(x * 5), std::uint8_t(row * 6), 9};
-  };
   std::vector<std::pair<std::string, Bytes>> files = {
       {"empty", {}}, {"text", Bytes{'n', 'o', 't', ' ', 'J', 'P', 'E', 'G'}}};
   // Cut anywhere before the end marker, baseline and progressive.
   for (bool progressive : {false, true}) {
-    const Bytes whole = encodeJpeg(48, 40, texture, JpegOptions{3, false, progressive});
+    const Bytes whole = encodeJpeg(48, 40, wave, JpegOptions{3, false, progressive});
     for (std::size_t cut = 0; cut + 2 < whole.size(); cut += 1 + cut / 8)
       files.push_back({"cut " + std::to_string(cut), Bytes(whole.begin(), whole.begin() + cut)});
     Bytes damaged = whole;
     for (std::size_t i = whole.size() / 2; i < whole.size() - 2; i += 7) damaged[i] = 0xFF;
     files.push_back({"damaged", damaged});
   }
-  files.push_back({"CMYK", encodeJpeg(16, 16, texture, JpegOptions{4})});
-  files.push_back({"YCCK", encodeJpeg(16, 16, texture, JpegOptions{4, true})});
-  files.push_back({"190 scans", encodeJpeg(16, 16, texture, JpegOptions{3, false, false, true})});
+  files.push_back({"CMYK", encodeJpeg(16, 16, wave, JpegOptions{4})});
+  files.push_back({"YCCK", encodeJpeg(16, 16, wave, JpegOptions{4, true})});
+  files.push_back({"190 scans", encodeJpeg(16, 16, wave, JpegOptions{3, false, false, true})});
   const std::string path = folder.file("bad.jpg");
   for (const auto& [what, bytes] : files) {
     writeBytes(path, bytes);
@@ -143,9 +155,247 @@ TEST(JpegFiles, BadFilesFailWithNull) {
   EXPECT_EQ(noPath.dib, nullptr);
   EXPECT_EQ(readJpegFile(path.c_str(), nullptr), 0);
   // 64 scans (grey, one per coefficient) are within the bound.
-  writeBytes(path, encodeJpeg(16, 16, texture, JpegOptions{1, false, false, true}));
+  writeBytes(path, encodeJpeg(16, 16, wave, JpegOptions{1, false, false, true}));
   ReadDib grey;
   EXPECT_NE(readJpegFile(path.c_str(), &grey.dib), 0);
+}
+
+// The example tables of the JPEG standard (Annex K), in row order.
+constexpr std::array<int, 64> kLuminance = {
+    16, 11, 10, 16, 24,  40,  51,  61,  12, 12, 14, 19, 26,  58,  60,  55,
+    14, 13, 16, 24, 40,  57,  69,  56,  14, 17, 22, 29, 51,  87,  80,  62,
+    18, 22, 37, 56, 68,  109, 103, 77,  24, 35, 55, 64, 81,  104, 113, 92,
+    49, 64, 78, 87, 103, 121, 120, 101, 72, 92, 95, 98, 112, 100, 103, 99};
+constexpr std::array<int, 64> kChrominance = {
+    17, 18, 24, 47, 99, 99, 99, 99, 18, 21, 26, 66, 99, 99, 99, 99, 24, 26, 56, 99, 99, 99,
+    99, 99, 47, 66, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99,
+    99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99};
+
+// Quality 85 scales by 200 - 2 x 85 = 30 %, rounded, kept within 1 .. 255.
+int scaledTo85(int base) { return std::clamp((base * 30 + 50) / 100, 1, 255); }
+
+TEST(JpegWrittenFile, ThreeComponentYcbcrFrameWithLuma2x2AndQuality85Tables) {
+  TempFolder folder;
+  const int width = 33, height = 17;
+  DibPtr dib = makeDib(width, height, [](int x, int row) {
+    return Bgr{std::uint8_t(x * 7), std::uint8_t(row * 13), std::uint8_t(x + row)};
+  });
+  const std::string path = folder.file("written.jpg");
+  ASSERT_NE(writeJpegFile(path.c_str(), dib.get()), 0);
+  const Bytes file = readBytes(path);
+  const Bytes sof0 = {0xFF, 0xC0}, sos = {0xFF, 0xDA};
+  const auto scan = std::search(file.begin(), file.end(), sos.begin(), sos.end());
+  EXPECT_NE(std::search(file.begin(), scan, sof0.begin(), sof0.end()), scan) << "baseline";
+
+  jpeg_decompress_struct info{};
+  jpeg_error_mgr errors{};
+  info.err = jpeg_std_error(&errors);
+  jpeg_create_decompress(&info);
+  jpeg_mem_src(&info, file.data(), file.size());
+  ASSERT_EQ(jpeg_read_header(&info, TRUE), JPEG_HEADER_OK);
+  EXPECT_TRUE(info.saw_JFIF_marker) << "JFIF: the three components are Y, Cb, Cr";
+  EXPECT_EQ(info.jpeg_color_space, JCS_YCbCr);
+  EXPECT_EQ(info.data_precision, 8);
+  EXPECT_EQ(info.image_width * 100 + info.image_height, 33u * 100 + 17);
+  ASSERT_EQ(info.num_components, 3);
+  // Component id, sampling (h << 4 | v) and quantisation table of each component.
+  const int components[3][3] = {{1, 0x22, 0}, {2, 0x11, 1}, {3, 0x11, 1}};
+  for (int c = 0; c < 3; ++c) {
+    const jpeg_component_info& component = info.comp_info[c];
+    EXPECT_EQ(component.component_id, components[c][0]);
+    EXPECT_EQ(component.h_samp_factor << 4 | component.v_samp_factor, components[c][1]);
+    EXPECT_EQ(component.quant_tbl_no, components[c][2]);
+  }
+  for (int t = 0; t < 2; ++t) {
+    ASSERT_NE(info.quant_tbl_ptrs[t], nullptr);
+    for (int k = 0; k < 64; ++k) {  // both in row order
+      EXPECT_EQ(info.quant_tbl_ptrs[t]->quantval[k], scaledTo85((t ? kChrominance : kLuminance)[k]))
+          << "table " << t << ", entry " << k;
+    }
+  }
+  EXPECT_EQ(info.quant_tbl_ptrs[2], nullptr);
+  jpeg_destroy_decompress(&info);
+}
+
+TEST(JpegScanlineReader, RowsAreReadJpegFilesInAnyBatchSize) {
+  TempFolder folder;
+  const int width = 27, height = 23, stride = 84;
+  const std::string path = folder.file("wave.jpg");
+  for (const JpegOptions& options : {JpegOptions{1}, JpegOptions{3}, JpegOptions{3, false, true}}) {
+    writeBytes(path, encodeJpeg(width, height, wave, options));
+    BITMAPINFOHEADER* dib = nullptr;
+    ASSERT_NE(readJpegFile(path.c_str(), &dib), 0);
+    for (int batch : {1, 16, 40}) {
+      JpegScanlineReader reader;
+      ASSERT_TRUE(reader.open(path.c_str()));
+      EXPECT_EQ(reader.width(), width);
+      EXPECT_EQ(reader.height(), height);
+      EXPECT_EQ(reader.channels(), options.components);
+      std::vector<Bytes> rows(batch, Bytes(width * 3));
+      std::vector<BYTE*> targets;
+      for (Bytes& row : rows) targets.push_back(row.data());
+      int top = 0;
+      while (int got = reader.readRows(targets.data(), batch)) {
+        for (int i = 0; i < got; ++i, ++top) {
+          const BYTE* stored =
+              reinterpret_cast<const BYTE*>(dib) + 40 + (height - 1 - top) * stride;
+          ASSERT_EQ(std::memcmp(rows[i].data(), stored, width * 3), 0)
+              << "batch " << batch << ", row " << top;
+        }
+        EXPECT_EQ(reader.nextRow(), top);
+      }
+      EXPECT_EQ(top, height);
+    }
+    ::operator delete(dib);
+  }
+}
+
+// 8192 x 8192 is the largest square within the pixel cap.
+TEST(JpegScanlineReader, PixelCapCheckedAtOpen) {
+  TempFolder folder;
+  Bytes jpeg = encodeJpeg(16, 16, wave);
+  std::size_t frame = 2;
+  while (jpeg[frame + 1] != 0xC0) frame += 2 + (jpeg[frame + 2] << 8 | jpeg[frame + 3]);
+  const std::string path = folder.file("sized.jpg");
+  JpegScanlineReader reader;
+  for (auto [width, height, allowed] :
+       {std::tuple{8192, 8192, true}, {8192, 8193, false}, {65500, 65500, false}}) {
+    const std::uint8_t size[4] = {std::uint8_t(height >> 8), std::uint8_t(height),
+                                  std::uint8_t(width >> 8), std::uint8_t(width)};
+    std::memcpy(&jpeg[frame + 5], size, 4);
+    writeBytes(path, jpeg);
+    EXPECT_EQ(reader.open(path.c_str()), allowed) << width << "x" << height;
+    EXPECT_EQ(reader.isOpen(), allowed);
+    EXPECT_EQ(reader.status(), allowed ? kJpegOk : kJpegTooLarge);
+    EXPECT_EQ(std::pair(reader.width(), reader.height()), std::pair(width, height));
+  }
+}
+
+TEST(JpegScanlineReader, DamagedDataEndsReadingAndCloses) {
+  TempFolder folder;
+  Bytes jpeg = encodeJpeg(64, 64, wave);
+  jpeg.resize(jpeg.size() * 2 / 3);
+  writeBytes(folder.file("cut.jpg"), jpeg);
+  JpegScanlineReader reader;
+  ASSERT_TRUE(reader.open(folder.file("cut.jpg").c_str()));
+  Bytes row(64 * 3);
+  int rows = 0;
+  while (reader.readRow(row.data())) ++rows;
+  EXPECT_LT(rows, 64);
+  EXPECT_FALSE(reader.isOpen());
+  EXPECT_EQ(reader.status(), kJpegCutShort);
+  writeBytes(folder.file("text.jpg"), Bytes{'t', 'e', 'x', 't'});
+  for (auto [file, status] :
+       {std::pair{"missing.jpg", kJpegCannotOpen}, {"text.jpg", kJpegNotJpeg}}) {
+    EXPECT_FALSE(reader.open(folder.file(file).c_str()));
+    EXPECT_EQ(reader.status(), status) << file;
+  }
+  EXPECT_FALSE(reader.open(nullptr));
+}
+
+// The picture goes only into a destination of the size the parameters read gave.
+TEST(JpegLayer, PictureOnlyIntoADestinationOfTheFilesSize) {
+  TempFolder folder;
+  const std::string path = folder.file("small.jpg");
+  writeBytes(path, encodeJpeg(12, 9, wave));
+  JpegProperties p;
+  ASSERT_EQ(jpegInitialise(&p), kJpegOk);
+  std::vector<BYTE> pixels(13 * 3 * 9 + 64, 0x55);
+  p.dibPixels = pixels.data();
+  p.jpegFile = path.c_str();
+  EXPECT_EQ(jpegReadPicture(&p), kJpegBadArgument) << "before the parameters";
+  ASSERT_EQ(jpegReadParameters(&p), kJpegOk);
+  EXPECT_EQ(p.jpegWidth * 100 + p.jpegHeight * 10 + p.jpegChannels, 1293);
+  for (auto [width, height] : {std::pair{11, 9}, {12, 8}, {13, 9}}) {
+    p.dibWidth = width;
+    p.dibHeight = -height;
+    EXPECT_EQ(jpegReadPicture(&p), kJpegBadArgument) << width << "x" << height;
+  }
+  p.dibWidth = 12;
+  p.dibHeight = -9;
+  p.jpegColor = kJpegColorGrey;  // the file has three channels
+  EXPECT_EQ(jpegReadPicture(&p), kJpegUnsupported);
+  EXPECT_EQ(pixels[0], 0x55);
+  p.jpegColor = kJpegColorYcbcr;
+  ASSERT_EQ(jpegReadPicture(&p), kJpegOk);
+  EXPECT_EQ(pixels[12 * 3 * 9], 0x55) << "nothing past the picture";
+  jpegRelease(&p);
+  jpegRelease(&p);
+}
+
+// readJpegFile, fitThumbnailSize, blurDib (when the larger side exceeds the side) and
+// resizeDib, drawDibBorder in black, writeJpegFile.
+bool literalFramedThumbnail(const std::string& source, int size, int& width, int& height,
+                            const std::string& out) {
+  BITMAPINFOHEADER* picture = nullptr;
+  if (!readJpegFile(source.c_str(), &picture)) return false;
+  width = picture->biWidth;
+  height = picture->biHeight;
+  fitThumbnailSize(size, width, height);
+  DibPtr thumbnail;
+  if (std::max(picture->biWidth, picture->biHeight) > size) {
+    const DibPtr blurred(blurDib(picture, 3, 3));
+    thumbnail.reset(resizeDib(blurred.get(), size, size));
+  } else {
+    thumbnail.reset(resizeDib(picture, size, size));
+  }
+  ::operator delete(picture);
+  const BYTE black[3] = {0, 0, 0};
+  drawDibBorder(thumbnail.get(), black);
+  return writeJpegFile(out.c_str(), thumbnail.get()) != 0;
+}
+
+struct Case {
+  int width, height, size;
+  int components;
+  const char* what;
+};
+
+TEST(FramedThumbnailFromJpegTest, SameFileAsTheLiteralPath) {
+  const Case cases[] = {
+      {333, 77, 64, 3, "odd sizes"},
+      {201, 149, 128, 1, "grey"},
+      {40, 30, 256, 3, "smaller than the side: enlarged, not blurred"},
+      {64, 64, 64, 3, "larger side equal to the side: not blurred"},
+      {65, 9, 64, 3, "one column more: blurred"},
+      {1000, 3, 256, 3, "extreme proportions"},
+      {2, 700, 256, 1, "extreme proportions, grey"},
+      {800, 600, 256, 3, "a camera's shape"},
+      {1, 1, 256, 3, "a single pixel"},
+  };
+  TempFolder folder;
+  for (const Case& c : cases) {
+    JpegOptions options;
+    options.components = c.components;
+    const std::string source = folder.file("source.jpg");
+    writeBytes(source, encodeJpeg(c.width, c.height, wave, options));
+    int width = -1, height = -1, literalWidth = -1, literalHeight = -1;
+    ASSERT_TRUE(framedThumbnailFromJpeg(source.c_str(), c.size, width, height,
+                                        folder.file("fast.jpg").c_str()))
+        << c.what;
+    ASSERT_TRUE(literalFramedThumbnail(source, c.size, literalWidth, literalHeight,
+                                       folder.file("literal.jpg")))
+        << c.what;
+    EXPECT_EQ(width, literalWidth) << c.what;
+    EXPECT_EQ(height, literalHeight) << c.what;
+    EXPECT_TRUE(readBytes(folder.file("fast.jpg")) == readBytes(folder.file("literal.jpg")))
+        << c.what;
+  }
+}
+
+TEST(FramedThumbnailFromJpegTest, DamagedSourceWritesNothingAndKeepsTheOutParameters) {
+  TempFolder folder;
+  Bytes jpeg = encodeJpeg(300, 200, wave);
+  jpeg.resize(jpeg.size() / 2);  // truncated in the middle of the picture
+  writeBytes(folder.file("cut.jpg"), jpeg);
+  int width = -1, height = -1;
+  EXPECT_FALSE(framedThumbnailFromJpeg(folder.file("cut.jpg").c_str(), 64, width, height,
+                                       folder.file("out.jpg").c_str()));
+  EXPECT_FALSE(framedThumbnailFromJpeg(folder.file("missing.jpg").c_str(), 64, width, height,
+                                       folder.file("out.jpg").c_str()));
+  EXPECT_EQ(width, -1);
+  EXPECT_EQ(height, -1);
+  EXPECT_FALSE(std::ifstream(folder.file("out.jpg")).good());
 }
 
 }  // namespace

@@ -2,10 +2,19 @@
 // test are made here with libjpeg-turbo directly, so their content is known.
 #pragma once
 
+#include <algorithm>
+#include <chrono>
 #include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
+#include <stdexcept>
 #include <string>
 #include <vector>
+
+#include <jpeglib.h>
 
 #include "dib_pictures.h"
 
@@ -17,7 +26,18 @@ struct Bgr {
 using Picture = std::function<Bgr(int x, int row)>;  // row 0 is the top row
 
 // A 24-bit DIB in a block of exactly its size; padding bytes are 0xEE.
-DibPtr makeDib(int width, int height, const Picture& picture);
+inline DibPtr makeDib(int width, int height, const Picture& picture) {
+  DibPtr dib = blankDib(width, height);
+  for (int row = 0; row < height; ++row) {
+    BYTE* line = pixel(dib.get(), 0, height - 1 - row);
+    for (int x = 0; x < width; ++x) {
+      const Bgr c = picture(x, row);
+      line[3 * x] = c.b, line[3 * x + 1] = c.g, line[3 * x + 2] = c.r;
+    }
+    std::fill(line + 3 * width, line + strideOf(width), 0xEE);
+  }
+  return dib;
+}
 // The pixel at picture row `row` (0 = top) of a bottom-up 24-bit DIB.
 inline Bgr dibPixel(const BITMAPINFOHEADER* dib, int x, int row) {
   const BYTE* p = pixel(dib, x, dib->biHeight - 1 - row);
@@ -30,16 +50,86 @@ struct JpegOptions {
   bool progressive = false;
   bool scanPerCoefficient = false;  // progressive, one scan per AC coefficient and component
 };
-Bytes encodeJpeg(int width, int height, const Picture& picture, const JpegOptions& options = {});
 
-Bytes readBytes(const std::string& path);
-void writeBytes(const std::string& path, const Bytes& bytes);
+// One scan for the DC of all components, then one per AC coefficient and component.
+inline void useScanPerCoefficient(jpeg_compress_struct& info, std::vector<jpeg_scan_info>& scans) {
+  jpeg_scan_info dc{};
+  dc.comps_in_scan = info.num_components;
+  for (int c = 0; c < info.num_components; ++c) dc.component_index[c] = c;
+  scans.push_back(dc);
+  for (int c = 0; c < info.num_components; ++c) {
+    for (int k = 1; k < 64; ++k) scans.push_back(jpeg_scan_info{1, {c}, k, k, 0, 0});
+  }
+  info.scan_info = scans.data();
+  info.num_scans = static_cast<int>(scans.size());
+}
+
+inline Bytes encodeJpeg(int width, int height, const Picture& picture,
+                        const JpegOptions& options = {}) {
+  jpeg_compress_struct info{};
+  jpeg_error_mgr errors{};
+  info.err = jpeg_std_error(&errors);
+  jpeg_create_compress(&info);
+  unsigned char* out = nullptr;
+  unsigned long outSize = 0;
+  jpeg_mem_dest(&info, &out, &outSize);
+  info.image_width = static_cast<JDIMENSION>(width);
+  info.image_height = static_cast<JDIMENSION>(height);
+  const int n = options.components;
+  info.input_components = n;
+  info.in_color_space = n == 1 ? JCS_GRAYSCALE : n == 3 ? JCS_EXT_BGR : JCS_CMYK;
+  jpeg_set_defaults(&info);
+  if (options.ycck) jpeg_set_colorspace(&info, JCS_YCCK);
+  std::vector<jpeg_scan_info> scans;
+  if (options.scanPerCoefficient) useScanPerCoefficient(info, scans);
+  if (options.progressive) jpeg_simple_progression(&info);
+  jpeg_start_compress(&info, TRUE);
+  std::vector<JSAMPLE> line(static_cast<std::size_t>(width) * n);
+  for (int row = 0; row < height; ++row) {
+    for (int x = 0; x < width; ++x) {
+      const Bgr c = picture(x, row);
+      const JSAMPLE all[4] = {c.b, c.g, c.r, static_cast<JSAMPLE>(255 - c.g)};
+      for (int i = 0; i < n; ++i) line[static_cast<std::size_t>(x) * n + i] = n == 1 ? c.g : all[i];
+    }
+    JSAMPROW rows[1] = {line.data()};
+    jpeg_write_scanlines(&info, rows, 1);
+  }
+  jpeg_finish_compress(&info);
+  jpeg_destroy_compress(&info);
+  Bytes jpeg(out, out + outSize);
+  std::free(out);
+  return jpeg;
+}
+
+inline Bytes readBytes(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+inline void writeBytes(const std::string& path, const Bytes& bytes) {
+  std::ofstream file(path, std::ios::binary);
+  file.write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
+}
 
 // A fresh folder, removed with its content at the end of the test.
 class TempFolder {
  public:
-  TempFolder();
-  ~TempFolder();
+  TempFolder() {
+    static unsigned counter = 0;
+    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count() % 1000000007;
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+      const auto candidate =
+          std::filesystem::temp_directory_path() /
+          ("zorv_jpeg_" + std::to_string(stamp) + "_" + std::to_string(++counter));
+      if (std::filesystem::create_directory(candidate)) path_ = candidate.string();
+    }
+    if (path_.empty()) throw std::runtime_error("no temporary folder");
+  }
+  ~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
   std::string file(const char* name) const { return path_ + "/" + name; }
 
  private:

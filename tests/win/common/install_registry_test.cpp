@@ -6,7 +6,6 @@
 #include <string>
 
 #include "common/install_registry.h"
-#include "common/scoped_reg_key.h"
 #include "common_fixture.h"
 
 namespace {
@@ -27,44 +26,27 @@ std::string readBothForms() {
   return fromBuffer;
 }
 
+// The backslash rule's boundaries are checked natively on the same texts; here the value as
+// the registry gives it.
 TEST_F(InstallRegistryTest, FolderEndsWithExactlyOneBackslash) {
-  const std::string longest(MAX_PATH - 2, 'd');
-  const struct {
-    std::string stored, delivered;
-  } cases[] = {{"D:\\Install", "D:\\Install\\"},
-               {"D:\\Install\\", "D:\\Install\\"},
-               {"", "\\"},
-               {longest, longest + "\\"},
-               {longest + "d", "failed"}};
-  for (const auto& c : cases) {
-    setMainDir(c.stored);
-    EXPECT_EQ(readBothForms(), c.delivered) << c.stored;
-  }
+  setMainDir("D:\\Install");
+  EXPECT_EQ(readBothForms(), "D:\\Install\\");
+  setMainDir(std::string(MAX_PATH - 1, 'd'));
+  EXPECT_EQ(readBothForms(), "failed");
   setMainDir("C:\\Bin", REG_BINARY);  // any type is read as text, terminated here
   EXPECT_EQ(readBothForms(), "C:\\Bin\\");
   setMainDir(std::string(MAX_PATH - 1, 'b'), REG_BINARY);
   EXPECT_EQ(readBothForms(), "failed");
 }
 
-TEST_F(InstallRegistryTest, ReadFailuresAreLoggedInOrder) {
+// Without the key the log tests see their own two lines; here the key without "MainDir".
+TEST_F(InstallRegistryTest, AMissingFolderValueIsLogged) {
   openLogInFolder();
   RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kInstallKeyPath, "MainDir");
   char buffer[MAX_PATH];
   EXPECT_FALSE(getInstallDir(buffer));
-  removeInstallKey();
-  EXPECT_FALSE(getInstallDir(buffer));
   EXPECT_EQ(loggedLines(),
-            "15:49:00.0007: Unable to read ZORV installation directory in Server\r\n"
-            "15:49:00.0007: ERROR Unable to open ZORV install key!\r\n"
-            "15:49:00.0007: ERROR could not get open zorv install key!\r\n");
-}
-
-TEST_F(InstallRegistryTest, OpenedKeyAllowsWritingAndIsTheCallersToClose) {
-  setMainDir("C:\\");
-  const ScopedRegKey key(openInstallKey());
-  ASSERT_TRUE(key);
-  EXPECT_EQ(RegSetValueExA(key.get(), "Probe", 0, REG_SZ, reinterpret_cast<const BYTE*>("x"), 2),
-            ERROR_SUCCESS);
+            "15:49:00.0007: Unable to read ZORV installation directory in Server\r\n");
 }
 
 TEST_F(InstallRegistryTest, TextureModeIsAFourByteDwordAndNeverCreatesTheKey) {

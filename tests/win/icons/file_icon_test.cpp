@@ -1,16 +1,21 @@
 // getFileIcon: the shell first, then the fallbacks by kind of file, on the lower-cased path.
+// Icons saved as JPEG pictures: the colours come back, monochrome icons, bad arguments and
+// overlong paths are refused. zorvdesk's tests write a real program's icon.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cctype>
+#include <new>
 #include <string>
 #include <vector>
 
+#include "../../native/imaging/dib_pictures.h"
 #include "common/common_fixture.h"
 #include "icons/icon_test_support.h"
 #include "imaging/file_icon.h"
+#include "imaging/icon_pictures.h"
 #include "office/link_files.h"
 
 namespace {
@@ -58,9 +63,12 @@ TEST_F(FileIconTest, TheShellsIconComesFirstAndNothingIsLogged) {
   EXPECT_EQ(loggedLines(), "");
 }
 
+// Capitals count as a shortcut too, and a shortcut inside a folder whose name holds ".exe" is
+// still a shortcut: ".lnk" comes first.
 TEST_F(FileIconTest, AShortcutWithAnIconLocationGivesThatIconAtTheLinksIndex) {
   const std::string iconFile = systemFolder() + "\\shell32.dll";
-  for (const char* name : {"tool.lnk", "TOOL2.LNK"}) {  // capitals count as a shortcut too
+  files_.folder("Kit.exe.d");
+  for (const char* name : {"TOOL.LNK", "Kit.exe.d\\run.lnk"}) {
     const std::string link =
         makeLink(files_, name, {systemFolder() + "\\notepad.exe", "", "", iconFile, 3});
     ASSERT_NE(link, "");
@@ -71,15 +79,6 @@ TEST_F(FileIconTest, AShortcutWithAnIconLocationGivesThatIconAtTheLinksIndex) {
     EXPECT_EQ(lower(shell.extractions[0].file), lower(iconFile));
     EXPECT_EQ(shell.extractions[0].index, 3u);
   }
-  // A shortcut inside a folder whose name holds ".exe" is still a shortcut: ".lnk" comes first.
-  files_.folder("Kit.exe.d");
-  const std::string link = makeLink(files_, "Kit.exe.d\\run.lnk",
-                                    {systemFolder() + "\\notepad.exe", "", "", iconFile, 5});
-  ShellStandIn shell;
-  shell.answerExtract(fakeIcon(4));
-  EXPECT_EQ(getFileIcon(link.c_str()), fakeIcon(4));
-  ASSERT_EQ(shell.extractions.size(), 1u);
-  EXPECT_EQ(shell.extractions[0].index, 5u);
   EXPECT_EQ(loggedLines(), "");
 }
 
@@ -123,7 +122,7 @@ TEST_F(FileIconTest, AnUnreadableShortcutGivesNoIconAndTwoLogLines) {
   EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 2) << lines;
 }
 
-TEST_F(FileIconTest, DotExeAnywhereMakesAProgramWithTheStandardIconAsFallback) {
+TEST_F(FileIconTest, DotExeAnywhereMakesAProgramWithTheSharedStandardIconAsFallback) {
   files_.folder("Setup.EXE.files");
   const std::string readme = files_.file("Setup.EXE.files\\readme.txt");
   {
@@ -139,6 +138,12 @@ TEST_F(FileIconTest, DotExeAnywhereMakesAProgramWithTheStandardIconAsFallback) {
     EXPECT_EQ(one, reinterpret_cast<HICON>(1));
     releaseFileIcon(one);  // no handle to destroy
   }
+  releaseFileIcon(standardIcon());  // shared: left alone
+  releaseFileIcon(nullptr);
+  ICONINFO info{};
+  EXPECT_TRUE(GetIconInfo(standardIcon(), &info));
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
 
   // A real program file without icons: the test programs have none.
   char self[MAX_PATH];
@@ -185,13 +190,83 @@ TEST_F(FileIconTest, NullAndOverlongPathsNeverOverrun) {
   EXPECT_NE(loggedLines().find(noIconLine(std::string(2000, 'x'))), std::string::npos);
 }
 
-TEST_F(FileIconTest, ReleasingLeavesTheSharedStandardIconAlone) {
-  releaseFileIcon(standardIcon());
-  releaseFileIcon(nullptr);
+constexpr int kSide = 32;
+
+// A 32 x 32 colour icon: red above, blue below, fully opaque (an AND mask of zeros).
+HICON makeColourIcon() {
+  std::vector<DWORD> pixels(kSide * kSide, 0xFF0000FF);  // rows from the top
+  std::fill(pixels.begin(), pixels.begin() + kSide * kSide / 2, 0xFFFF0000);
+  const std::vector<BYTE> opaque(kSide * kSide / 8, 0);
+  ICONINFO icon{TRUE, 0, 0, CreateBitmap(kSide, kSide, 1, 1, opaque.data()),
+                CreateBitmap(kSide, kSide, 1, 32, pixels.data())};
+  HICON result = CreateIconIndirect(&icon);
+  DeleteObject(icon.hbmColor);
+  DeleteObject(icon.hbmMask);
+  return result;
+}
+
+HICON makeMonochromeIcon() {
+  BYTE andBits[kSide * kSide / 8] = {};
+  BYTE xorBits[kSide * kSide / 8];
+  for (BYTE& b : xorBits) b = 0xAA;
+  return CreateIcon(nullptr, kSide, kSide, 1, 1, andBits, xorBits);
+}
+
+void expectColour(const BYTE* bgr, int blue, int green, int red) {
+  constexpr int kTolerance = 24;
+  EXPECT_NEAR(bgr[0], blue, kTolerance);
+  EXPECT_NEAR(bgr[1], green, kTolerance);
+  EXPECT_NEAR(bgr[2], red, kTolerance);
+}
+
+// The pictures go into the file icon tests' folder, which goes with them.
+class IconPicturesTest : public FileIconTest {
+ protected:
+  std::string jpeg_ = files_.path("icon.jpg");
+};
+
+TEST_F(IconPicturesTest, AColourIconComesBackAsItsColours) {
+  HICON icon = makeColourIcon();
+  ASSERT_NE(icon, nullptr);
+  ASSERT_TRUE(saveIconAsJpeg(icon, jpeg_.c_str()));
+  DestroyIcon(icon);
+  BITMAPINFOHEADER* dib = nullptr;
+  ASSERT_NE(readJpegFile(jpeg_.c_str(), &dib), 0);
+  EXPECT_EQ(dib->biWidth, kSide);
+  EXPECT_EQ(dib->biHeight, kSide);
+  expectColour(pixel(dib, 16, kSide - 1 - 4), 0, 0, 255);   // red on top: upright
+  expectColour(pixel(dib, 16, kSide - 1 - 27), 255, 0, 0);  // blue below
+  ::operator delete(dib);
+}
+
+TEST_F(IconPicturesTest, MonochromeIconsAndBadArgumentsAreRefused) {
+  HICON mono = makeMonochromeIcon();
+  ASSERT_NE(mono, nullptr);
+  EXPECT_FALSE(saveIconAsJpeg(mono, jpeg_.c_str()));
+  EXPECT_FALSE(fileExists(jpeg_));
+  DestroyIcon(mono);
+
+  HICON icon = makeColourIcon();
+  EXPECT_FALSE(saveIconAsJpeg(icon, ""));
+  EXPECT_FALSE(saveIconAsJpeg(icon, nullptr));
+  EXPECT_FALSE(saveIconAsJpeg(nullptr, jpeg_.c_str()));
+  EXPECT_FALSE(fileExists(jpeg_));
   ICONINFO info{};
-  EXPECT_TRUE(GetIconInfo(standardIcon(), &info));
+  EXPECT_TRUE(GetIconInfo(icon, &info));  // the icon was left as it was
   DeleteObject(info.hbmColor);
   DeleteObject(info.hbmMask);
+  DestroyIcon(icon);
+}
+
+TEST_F(IconPicturesTest, AJoinedPathOver259CharactersIsRefusedWithoutALookUp) {
+  const std::string folder = "c:\\" + std::string(200, 'f');
+  EXPECT_FALSE(saveFileIconAsJpeg(folder.c_str(), std::string(56, 'n').c_str(), jpeg_.c_str()));
+  EXPECT_EQ(loggedLines(), "");  // 260 characters: refused, not cut
+  EXPECT_FALSE(saveFileIconAsJpeg(folder.c_str(), std::string(55, 'n').c_str(), jpeg_.c_str()));
+  EXPECT_NE(loggedLines().find("ERROR could not get icon for file c:\\fff"), std::string::npos);
+  EXPECT_FALSE(saveFileIconAsJpeg(nullptr, "x.exe", jpeg_.c_str()));
+  EXPECT_FALSE(saveFileIconAsJpeg("c:\\", nullptr, jpeg_.c_str()));
+  EXPECT_FALSE(fileExists(jpeg_));
 }
 
 }  // namespace

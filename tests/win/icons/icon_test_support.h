@@ -21,8 +21,14 @@ class ShellStandIn {
     UINT index;
   };
 
-  ShellStandIn();
-  ~ShellStandIn();
+  ShellStandIn() {
+    current_ = this;
+    setFileIconShell(&shell_);
+  }
+  ~ShellStandIn() {
+    setFileIconShell(nullptr);
+    current_ = nullptr;
+  }
   ShellStandIn(const ShellStandIn&) = delete;
   ShellStandIn& operator=(const ShellStandIn&) = delete;
 
@@ -43,13 +49,28 @@ class ShellStandIn {
   std::vector<Extraction> extractions;
 
  private:
-  static DWORD_PTR WINAPI getFileInfo(LPCSTR path, DWORD attributes, SHFILEINFOA* info, UINT size,
-                                      UINT flags);
-  static HICON WINAPI extractIcon(HINSTANCE instance, LPCSTR file, UINT index);
-  static bool readShortcut(const char* linkPath, ShortcutInfo& info);
+  static DWORD_PTR WINAPI getFileInfo(LPCSTR path, DWORD, SHFILEINFOA* info, UINT size,
+                                      UINT flags) {
+    current_->shellPath = path;
+    current_->shellFlags = flags;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(info);
+    current_->shellRecordZeroed = size == sizeof(SHFILEINFOA);
+    for (UINT i = 0; i < size; ++i) current_->shellRecordZeroed &= bytes[i] == 0;
+    info->hIcon = current_->shellAnswer_;
+    return 1;
+  }
+  static HICON WINAPI extractIcon(HINSTANCE instance, LPCSTR file, UINT index) {
+    current_->extractions.push_back({file, index});
+    return current_->fakeExtract_ ? current_->extractAnswer_ : ExtractIconA(instance, file, index);
+  }
+  static bool readShortcut(const char* linkPath, ShortcutInfo& info) {
+    if (!current_->fakeShortcut_) return resolveShortcut(linkPath, info);
+    info = current_->shortcut_;
+    return true;
+  }
 
-  static ShellStandIn* current_;
-  FileIconShell shell_{};
+  static inline ShellStandIn* current_ = nullptr;
+  FileIconShell shell_{getFileInfo, extractIcon, readShortcut};
   HICON shellAnswer_ = nullptr;
   HICON extractAnswer_ = nullptr;
   bool fakeExtract_ = false;

@@ -1,84 +1,53 @@
-// Captures and framed thumbnails written as JPEG files under Wine.
+// DIB handles from screen bitmaps and BMP files written from them; captures and framed
+// thumbnails written as JPEG files under Wine.
 #include "common/common_fixture.h"
 #include "imaging_fixture.h"
 
 namespace {
 
+// A JPEG file read back as a DIB (empty when it cannot be read).
 struct JpegPicture {
-  int width = 0;
-  int height = 0;
-  std::string bottomUpPixels;  // stored rows, padding included
-};
-
-JpegPicture readPicture(const std::string& path) {
+  explicit JpegPicture(const std::string& path) { readJpegFile(path.c_str(), &dib); }
+  ~JpegPicture() { ::operator delete(dib); }
+  std::pair<int, int> size() const {
+    return dib ? std::make_pair(int(dib->biWidth), int(dib->biHeight)) : std::make_pair(0, 0);
+  }
   BITMAPINFOHEADER* dib = nullptr;
-  JpegPicture picture;
-  if (!readJpegFile(path.c_str(), &dib)) return picture;
-  picture.width = dib->biWidth;
-  picture.height = dib->biHeight;
-  picture.bottomUpPixels.assign(reinterpret_cast<const char*>(dib + 1),
-                                stride24(dib->biWidth) * dib->biHeight);
-  ::operator delete(dib);
-  return picture;
-}
-
-const BYTE* pixelOf(const JpegPicture& picture, int x, int y) {
-  return reinterpret_cast<const BYTE*>(picture.bottomUpPixels.data()) +
-         y * stride24(picture.width) + 3 * x;
-}
+};
 
 // Dark frame of 5 pixels and a light inside (JPEG blurs the edge a little).
 void expectBlackFrame(const JpegPicture& picture) {
-  const int side = picture.width;
+  const int side = picture.dib->biWidth;
   for (int i = 0; i < side; i += 3) {
     for (int edge : {0, 4, side - 5, side - 1}) {
-      EXPECT_LT(pixelOf(picture, i, edge)[1], 48) << i << "," << edge;
-      EXPECT_LT(pixelOf(picture, edge, i)[1], 48) << edge << "," << i;
+      EXPECT_LT(pixel(picture.dib, i, edge)[1], 48) << i << "," << edge;
+      EXPECT_LT(pixel(picture.dib, edge, i)[1], 48) << edge << "," << i;
     }
   }
-  EXPECT_GT(pixelOf(picture, side / 2, side / 2)[1], 200);
-  EXPECT_GT(pixelOf(picture, 8, side / 2)[1], 200);
-}
-
-HGLOBAL whiteDibHandle(int width, int height) {
-  HGLOBAL dib = noiseDibHandle(width, height, 0);
-  auto* header = static_cast<BITMAPINFOHEADER*>(GlobalLock(dib));
-  std::memset(header + 1, 255, header->biSizeImage);
-  GlobalUnlock(dib);
-  return dib;
+  EXPECT_GT(pixel(picture.dib, side / 2, side / 2)[1], 200);
+  EXPECT_GT(pixel(picture.dib, 8, side / 2)[1], 200);
 }
 
 class FramedThumbnailTest : public ImagingWinTest {};
 
-// Kind 1 reads a BMP file, kind 2 a JPEG file.
+// Kind 1 reads a BMP file. The native tests compare JPEG sources (kind 2) with the literal path.
 TEST_F(FramedThumbnailTest, SquareFramedPictureOfTheFittedSize) {
-  const struct {
-    int kind, width, height, fittedWidth, fittedHeight, side;
-  } cases[] = {{2, 800, 600, 256, 192, 256}, {1, 100, 50, 128, 64, 128}};
-  for (const auto& c : cases) {
-    HGLOBAL dib = whiteDibHandle(c.width, c.height);
-    const std::string source = path(c.kind == 1 ? "source.bmp" : "source.jpg");
-    if (c.kind == 1) {
-      ASSERT_TRUE(writeDibToBmpFile(source.c_str(), dib));
-    } else {
-      ASSERT_TRUE(writeJpegFile(source.c_str(), static_cast<BITMAPINFOHEADER*>(GlobalLock(dib))));
-      GlobalUnlock(dib);
-    }
-    GlobalFree(dib);
-    int width = 0, height = 0;
-    ASSERT_TRUE(
-        makeFramedThumbnail(source.c_str(), c.kind, 256, width, height, path("thumb.jpg").c_str()));
-    EXPECT_EQ(width, c.fittedWidth);
-    EXPECT_EQ(height, c.fittedHeight);
-    const JpegPicture thumbnail = readPicture(path("thumb.jpg"));
-    EXPECT_EQ(thumbnail.width, c.side);
-    EXPECT_EQ(thumbnail.height, c.side);
-    expectBlackFrame(thumbnail);
-  }
+  HGLOBAL dib = noiseDibHandle(100, 50, 0);
+  std::memset(static_cast<BYTE*>(GlobalLock(dib)) + 40, 255, strideOf(100) * 50);  // white
+  GlobalUnlock(dib);
+  ASSERT_TRUE(writeDibToBmpFile(path("source.bmp").c_str(), dib));
+  GlobalFree(dib);
+  int width = 0, height = 0;
+  ASSERT_TRUE(makeFramedThumbnail(path("source.bmp").c_str(), 1, 256, width, height,
+                                  path("thumb.jpg").c_str()));
+  EXPECT_EQ(std::make_pair(width, height), std::make_pair(128, 64));
+  const JpegPicture thumbnail(path("thumb.jpg"));
+  EXPECT_EQ(thumbnail.size(), std::make_pair(128, 128));
+  expectBlackFrame(thumbnail);
 }
 
 TEST_F(FramedThumbnailTest, UnknownKindOrUnreadableSourceWritesNothing) {
-  HGLOBAL dib = whiteDibHandle(20, 20);
+  HGLOBAL dib = noiseDibHandle(20, 20, 0);
   ASSERT_TRUE(writeDibToBmpFile(path("p.bmp").c_str(), dib));
   GlobalFree(dib);
   int width = -1, height = -1;
@@ -112,12 +81,9 @@ TEST_F(CapturesTest, ThumbnailSideIsTheSizeAtLeastSixtyFourAndTheFullPictureOnly
     DeleteFileA(file("full.jpg").c_str());
     ASSERT_TRUE(writeBmpToCaptures(dib, file("thumb.jpg").c_str(),
                                    c.full ? file("full.jpg").c_str() : nullptr, c.size));
-    const JpegPicture thumbnail = readPicture(file("thumb.jpg"));
-    EXPECT_EQ(thumbnail.width, c.side);
-    EXPECT_EQ(thumbnail.height, c.side);
-    const JpegPicture full = readPicture(file("full.jpg"));
-    EXPECT_EQ(full.width, c.full ? 300 : 0);
-    EXPECT_EQ(full.height, c.full ? 100 : 0);
+    EXPECT_EQ(JpegPicture(file("thumb.jpg")).size(), std::make_pair(c.side, c.side));
+    EXPECT_EQ(JpegPicture(file("full.jpg")).size(),
+              c.full ? std::make_pair(300, 100) : std::make_pair(0, 0));
     EXPECT_EQ(GlobalFlags(dib) & GMEM_LOCKCOUNT, 0u);  // left unlocked
   }
   GlobalFree(dib);
@@ -161,14 +127,111 @@ TEST_F(CapturesTest, OtherThanPlainTwentyFourBitIsRefusedUnwritten) {
 TEST_F(CapturesTest, ThumbnailJpegWithItsOwnSizeAndBox) {
   HGLOBAL dib = noiseDibHandle(90, 30, 11);
   ASSERT_TRUE(writeThumbnailJpeg(dib, file("thumb.jpg").c_str(), 45, 15, 2, 2, nullptr));
-  const JpegPicture thumbnail = readPicture(file("thumb.jpg"));
-  EXPECT_EQ(thumbnail.width, 45);
-  EXPECT_EQ(thumbnail.height, 15);
+  EXPECT_EQ(JpegPicture(file("thumb.jpg")).size(), std::make_pair(45, 15));
   EXPECT_FALSE(fileExists(file("full.jpg")));
   EXPECT_FALSE(writeThumbnailJpeg(dib, file("thumb2.jpg").c_str(), 45, 15, 2, 2,
                                   file("missing\\full.jpg").c_str()));
   EXPECT_FALSE(fileExists(file("thumb2.jpg")));
   GlobalFree(dib);
+}
+
+class BmpFileTest : public ImagingWinTest {};
+
+// The size counts the whole block, bytes beyond the DIB included; the offset skips the colour
+// table that the header's bit count implies.
+TEST_F(BmpFileTest, FileHeaderThenTheWholeBlock) {
+  const struct {
+    WORD bits;
+    SIZE_T extra;
+    std::uint32_t offset;
+  } cases[] = {{24, 0, 54}, {8, 6, 14 + 40 + 1024}};
+  for (const auto& c : cases) {
+    HGLOBAL dib = noiseDibHandle(7, 5, c.bits, c.extra);
+    static_cast<BITMAPINFOHEADER*>(GlobalLock(dib))->biBitCount = c.bits;
+    GlobalUnlock(dib);
+    ASSERT_TRUE(writeDibToBmpFile(path("a.bmp").c_str(), dib));
+    const std::string file = readFile(path("a.bmp"));
+    ASSERT_EQ(file.size(), 14 + 40 + 5 * strideOf(7) + c.extra) << c.bits;
+    EXPECT_EQ(file.substr(0, 2), "BM");
+    EXPECT_EQ(littleEndianAt(file, 2, 4), file.size());
+    EXPECT_EQ(littleEndianAt(file, 6, 4), 0u);  // both reserved words
+    EXPECT_EQ(littleEndianAt(file, 10, 4), c.offset);
+    EXPECT_EQ(file.substr(14), blockBytes(dib));
+    GlobalFree(dib);
+  }
+}
+
+TEST_F(BmpFileTest, NullHandleOrUnopenableFileFails) {
+  EXPECT_FALSE(writeDibToBmpFile(path("c.bmp").c_str(), nullptr));
+  EXPECT_FALSE(exists("c.bmp"));
+  HGLOBAL dib = noiseDibHandle(2, 2, 3);
+  EXPECT_FALSE(writeDibToBmpFile(path("missing\\c.bmp").c_str(), dib));
+  GlobalFree(dib);
+}
+
+// A bitmap as the system loads it from a file, read back as a DIB.
+class DdbToDibTest : public ImagingWinTest {
+ protected:
+  HGLOBAL loadAndConvert(const std::string& name, UINT flags) {
+    HBITMAP bitmap = static_cast<HBITMAP>(
+        LoadImageA(nullptr, path(name).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | flags));
+    EXPECT_NE(bitmap, nullptr);
+    HGLOBAL dib = ddbToDib(bitmap, nullptr);
+    DeleteObject(bitmap);
+    return dib;
+  }
+};
+
+TEST_F(DdbToDibTest, TwentyFourBitPictureComesBackByteForByte) {
+  HGLOBAL source = noiseDibHandle(7, 5, 4);
+  ASSERT_TRUE(writeDibToBmpFile(path("24.bmp").c_str(), source));
+  HGLOBAL dib = loadAndConvert("24.bmp", 0);
+  ASSERT_NE(dib, nullptr);
+  const std::string bytes = blockBytes(dib);
+  EXPECT_EQ(bytes.size(), 40 + 5 * strideOf(7));
+  const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(bytes.data());
+  EXPECT_EQ(header->biBitCount, 24);
+  EXPECT_EQ(header->biWidth, 7);
+  EXPECT_EQ(header->biHeight, 5);
+  EXPECT_EQ(header->biSizeImage, 5 * strideOf(7));
+  EXPECT_EQ(bytes.substr(40), blockBytes(source).substr(40));
+  GlobalFree(dib);
+  GlobalFree(source);
+}
+
+// An 8-bit picture 5 wide (3 padding bytes per row): a reversed colour ramp, indices of a
+// pattern, written as a BMP file.
+TEST_F(DdbToDibTest, EightBitPictureKeepsItsTableAndIndices) {
+  HGLOBAL source = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 40 + 1024 + 4 * 8);
+  auto* header = static_cast<BITMAPINFOHEADER*>(GlobalLock(source));
+  *header = BITMAPINFOHEADER{40, 5, 4, 1, 8, 0, 0, 0, 0, 0, 0};
+  BYTE* table = reinterpret_cast<BYTE*>(header + 1);
+  for (int i = 0; i < 256; ++i)
+    table[4 * i] = 255 - i, table[4 * i + 1] = i, table[4 * i + 2] = i / 2;
+  for (int y = 0; y < 4; ++y) {
+    for (int x = 0; x < 5; ++x)
+      table[1024 + 8 * y + x] = static_cast<BYTE>((x * 37 + y * 91) % 256);
+  }
+  GlobalUnlock(source);
+  ASSERT_TRUE(writeDibToBmpFile(path("8.bmp").c_str(), source));
+  const std::string expected = blockBytes(source);
+  GlobalFree(source);
+  HGLOBAL dib = loadAndConvert("8.bmp", LR_CREATEDIBSECTION);
+  ASSERT_NE(dib, nullptr);
+  const std::string bytes = blockBytes(dib);
+  EXPECT_EQ(reinterpret_cast<const BITMAPINFOHEADER*>(bytes.data())->biBitCount, 8);
+  ASSERT_EQ(bytes.size(), expected.size());
+  EXPECT_EQ(bytes.substr(40, 1024), expected.substr(40, 1024));
+  for (int y = 0; y < 4; ++y)
+    EXPECT_EQ(bytes.substr(1064 + 8 * y, 5), expected.substr(1064 + 8 * y, 5));
+  GlobalFree(dib);
+}
+
+TEST_F(DdbToDibTest, NoBitmapNoBlock) {
+  EXPECT_EQ(ddbToDib(nullptr, nullptr), nullptr);
+  HBITMAP deleted = CreateBitmap(4, 4, 1, 1, nullptr);
+  DeleteObject(deleted);
+  EXPECT_EQ(ddbToDib(deleted, nullptr), nullptr);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 // Creating and destroying script instances: which host interfaces are asked for, in which
-// order, and how they are given back.
+// order, and how they are given back. Call's routing by method number, the per-call interfaces,
+// and the script handler call-back. Methods 1 to 4 with real GameModule DLLs: where they are
+// found, what the script receives.
 #include <windows.h>
 
 #include "guid_text.h"
@@ -9,6 +11,7 @@ namespace zorvtest {
 namespace {
 
 using namespace xtra;
+using xtrahost::Values;
 
 using ScriptInstanceTest = ModuleTest;
 
@@ -24,17 +27,11 @@ const std::vector<std::string> kCreateOrder = {
     "Callback.QueryInterface(HeldInterface11)",
 };
 
-TEST_F(ScriptInstanceTest, CreateAsksForEveryInterfaceInOrder) {
-  auto object = module->createObject(ids::kScriptClass);
-  EXPECT_EQ(object->createResult(), kOk);
-  EXPECT_EQ(host.log.startingWith("Callback."), kCreateOrder);
-  object->release();
-  EXPECT_TRUE(host.unbalancedReferences().empty());
-}
-
-TEST_F(ScriptInstanceTest, DestroyReleasesEachInterfaceOnceWithTheHostObjectAfterFiveAndSix) {
+// Destroy gives each interface back once, the host object after interfaces 5 and 6.
+TEST_F(ScriptInstanceTest, CreateAsksForEveryInterfaceInOrderAndDestroyReleasesEachOnce) {
   auto object = module->createObject(ids::kScriptClass);
   ASSERT_EQ(object->createResult(), kOk);
+  EXPECT_EQ(host.log.startingWith("Callback."), kCreateOrder);
   host.log.clear();
   object->release();
   ASSERT_TRUE(object->destroyed());
@@ -70,37 +67,29 @@ TEST_F(ScriptInstanceTest, AnyMissingInterfaceFailsCreate) {
   EXPECT_TRUE(host.unbalancedReferences().empty());
 }
 
-class ScriptInstanceGameTest : public ScriptTest {};
+using ScriptInstanceGameTest = ScriptTest;
 
-TEST_F(ScriptInstanceGameTest, DestroyFreesTheGameModuleOnceAndClearsItsName) {
-  ASSERT_EQ(integer(load("tgm_all.dll")), 1);
-  session->end();
-  EXPECT_EQ(GetModuleHandleA("tgm_all.dll"), nullptr);
-  const std::vector<std::uint8_t>& bytes = session->object().bytesAtDestroy();
-  ASSERT_GE(bytes.size(), nameOffset() + 16);
-  EXPECT_EQ(
-      std::vector<std::uint8_t>(bytes.begin() + nameOffset(), bytes.begin() + nameOffset() + 16),
-      std::vector<std::uint8_t>(16, 0));
-  EXPECT_EQ(session->object().field<void*>(fieldOffset(12)), nullptr);
-}
-
-TEST_F(ModuleTest, DestroyWithoutAGameModuleLeavesTheNameAlone) {
+// The name is cleared only when a GameModule was loaded: bytes create left are kept otherwise.
+TEST_F(ScriptInstanceGameTest, DestroyFreesTheGameModuleOnceAndClearsOnlyItsName) {
   host.objectFill = 0xAB;
-  xtrahost::ScriptSession session(*module);
-  ASSERT_EQ(session.createResult(), kOk);
-  session.end();
-  const std::vector<std::uint8_t>& bytes = session.object().bytesAtDestroy();
-  const std::size_t name = 4 * sizeof(void*) + 8 + 12 * sizeof(void*);
-  ASSERT_GE(bytes.size(), name + 16);
-  EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin() + name, bytes.begin() + name + 16),
-            std::vector<std::uint8_t>(16, 0xAB));
+  for (const bool loaded : {true, false}) {
+    SCOPED_TRACE(loaded);
+    xtrahost::ScriptSession instance(*module);
+    ASSERT_EQ(instance.createResult(), kOk);
+    if (loaded) {
+      ASSERT_EQ(Values::integerOf(instance.call(1, {host.values.makeString("tgm_all.dll")}).result),
+                1);
+    }
+    instance.end();
+    EXPECT_EQ(GetModuleHandleA("tgm_all.dll"), nullptr);
+    const std::vector<std::uint8_t>& bytes = instance.object().bytesAtDestroy();
+    ASSERT_GE(bytes.size(), nameOffset() + 16);
+    EXPECT_EQ(
+        std::vector<std::uint8_t>(bytes.begin() + nameOffset(), bytes.begin() + nameOffset() + 16),
+        std::vector<std::uint8_t>(16, loaded ? 0 : 0xAB));
+    EXPECT_EQ(instance.object().field<void*>(fieldOffset(12)), nullptr);
+  }
 }
-
-}  // namespace
-}  // namespace zorvtest
-
-namespace zorvtest {
-namespace {
 
 TEST_F(ModuleTest, TheFirstDestroyTakesTheHiddenFrameDownAndLaterOnesFindNothing) {
   ASSERT_NE(FindWindowA(nullptr, "*zorvmainhidden*"), nullptr);
@@ -113,12 +102,6 @@ TEST_F(ModuleTest, TheFirstDestroyTakesTheHiddenFrameDownAndLaterOnesFindNothing
   EXPECT_TRUE(second.object().destroyed());
   EXPECT_EQ(FindWindowA(nullptr, "*zorvmainhidden*"), nullptr);
 }
-
-}  // namespace
-}  // namespace zorvtest
-
-namespace zorvtest {
-namespace {
 
 TEST_F(ModuleTest, AnInstanceWhoseCreateFailedRefusesScriptCalls) {
   host.withhold(xtra::ids::kHostValues);
@@ -152,6 +135,281 @@ TEST_F(ScriptTest, ACreateWithoutTheHostCallbackLeavesNothingForDestroyToRelease
   for (int field : {1, 7, 11, 12}) EXPECT_EQ(object->field<void*>(fieldOffset(field)), nullptr);
   for (const std::string& e : host.log.entries())
     EXPECT_EQ(e.find(".Release"), std::string::npos) << e;
+}
+
+using xtrahost::ValueOp;
+
+constexpr XtraResult kHostCode = static_cast<XtraResult>(0x80040777u);
+
+class ScriptCallTest : public ScriptTest {
+ protected:
+  void expectCallFieldsEmpty() {
+    EXPECT_EQ(session->object().field<void*>(fieldOffset(9)), nullptr);
+    EXPECT_EQ(session->object().field<void*>(fieldOffset(10)), nullptr);
+  }
+  std::vector<ValueOp> valueOps(std::size_t from) const {
+    std::vector<ValueOp> ops;
+    for (std::size_t i = from; i < host.values.calls().size(); ++i) {
+      ops.push_back(host.values.calls()[i].op);
+    }
+    return ops;
+  }
+  HostValue me() const { return session->instanceValue(); }
+};
+
+TEST_F(ScriptCallTest, NumbersOutsideOneToSixDoNothing) {
+  for (std::int32_t method : {0, 7, -1, 1000, INT32_MIN}) {
+    SCOPED_TRACE(method);
+    xtrahost::CallOutcome o = call(method, {host.values.makeString("x")}, Values::makeInteger(99));
+    EXPECT_EQ(o.code, 0);
+    EXPECT_EQ(integer(o), 99);
+    expectCallFieldsEmpty();
+  }
+  EXPECT_TRUE(host.values.calls().empty());
+}
+
+TEST_F(ScriptCallTest, MethodsReachTheirHandlersInTableOrder) {
+  host.engine.setHandler("probe", [](std::int32_t, HostValue*, HostValue*) { return 0; });
+  const HostValue probe = host.values.makeSymbol("probe");
+  const std::vector<std::vector<ValueOp>> expected = {
+      {ValueOp::ValueToString, ValueOp::IntegerToValue},  // 1 load (nothing to find)
+      {ValueOp::IntegerToValue},                          // 2 start without a module
+      {ValueOp::IntegerToValue},                          // 3 score without a module
+      {ValueOp::IntegerToValue},                          // 4 stop without a module
+      {ValueOp::ValueToSymbol},                           // 5 callAFunction
+      {ValueOp::ValueToSymbol},                           // 6 callACommand
+  };
+  for (std::int32_t method = 1; method <= 6; ++method) {
+    SCOPED_TRACE(method);
+    const std::size_t before = host.values.calls().size();
+    const std::size_t handlerCalls = host.engine.calls().size();
+    xtrahost::CallOutcome o =
+        call(method, method >= 5 ? std::vector<HostValue>{me(), probe}
+                                 : std::vector<HostValue>{host.values.makeString("none.dll")});
+    EXPECT_EQ(o.code, 0);
+    EXPECT_EQ(valueOps(before), expected[method - 1]);
+    ASSERT_EQ(host.engine.calls().size(), handlerCalls + (method >= 5 ? 1 : 0));
+    if (method >= 5) {
+      EXPECT_EQ(host.engine.calls().back().wantsResult, method == 5);
+    }
+    expectCallFieldsEmpty();
+  }
+}
+
+TEST_F(ScriptCallTest, NoContextMeansNoHandler) {
+  host.engine.failGetCallContext(kHostCode, 1);
+  host.engine.context().failGetSubInterface(kHostCode, 1);  // the next call's
+  for (std::int32_t method : {1, 2}) {
+    xtrahost::CallOutcome o =
+        call(method, {host.values.makeString("tgm_all.dll")}, Values::makeInteger(5));
+    EXPECT_EQ(o.code, kHostCode);
+    EXPECT_EQ(integer(o), 5);
+    expectCallFieldsEmpty();
+  }
+  EXPECT_TRUE(host.values.calls().empty());
+}
+
+TEST_F(ScriptCallTest, EveryCallGivesBackItsContextAndSubInterface) {
+  for (int i = 0; i < 3; ++i) call(2);  // the fixture checks every reference came back
+  EXPECT_EQ(host.log.count("ScriptEngine.GetCallContext"), 3u);
+  EXPECT_EQ(host.log.count("CallContext.GetSubInterface"), 3u);
+  EXPECT_TRUE(host.log.inOrder({"ScriptEngine.GetCallContext", "CallContext.GetSubInterface",
+                                "Values.IntegerToValue(0)", "CallContext.Release",
+                                "CallContextSub.Release"}))
+      << ::testing::PrintToString(host.log.entries());
+}
+
+TEST_F(ScriptCallTest, TheArgumentsAfterTheSymbolArePassedAndOnlyAFunctionTakesTheResult) {
+  host.engine.setHandler("join", [this](std::int32_t argc, HostValue* args, HostValue* result) {
+    std::string joined;
+    for (std::int32_t i = 0; i < argc; ++i) joined += host.values.describe(args[i]) + ";";
+    if (result != nullptr) *result = host.values.makeString(joined);  // none for a command
+    return 0;
+  });
+  const HostValue join = host.values.makeSymbol("join");
+  xtrahost::CallOutcome two = call(5, {me(), join});
+  EXPECT_EQ(two.code, 0);
+  EXPECT_EQ(text(two), "");
+  EXPECT_EQ(host.engine.calls().back().argCount, 0);
+
+  xtrahost::CallOutcome four = call(5, {me(), join, Values::makeInteger(7),
+                                        host.values.makeString("b"), host.values.makeSymbol("c")});
+  EXPECT_EQ(four.code, 0);
+  EXPECT_EQ(text(four), "7;\"b\";#c;");
+  EXPECT_EQ(host.engine.calls().back().argCount, 3);
+
+  xtrahost::CallOutcome command =
+      call(6, {me(), join, Values::makeInteger(1)}, Values::makeInteger(42));
+  EXPECT_EQ(command.code, 0);
+  EXPECT_EQ(integer(command), 42);  // a command leaves the result alone
+  EXPECT_EQ(host.engine.calls().back().argCount, 1);
+  EXPECT_FALSE(host.engine.calls().back().wantsResult);
+}
+
+TEST_F(ScriptCallTest, HostCodesFromTheSymbolAndTheHandlerComeBackUnchanged) {
+  host.engine.setHandler("fails", [](std::int32_t, HostValue*, HostValue*) { return kHostCode; });
+  EXPECT_EQ(call(5, {me(), host.values.makeSymbol("fails")}).code, kHostCode);
+  EXPECT_EQ(call(6, {me(), host.values.makeSymbol("fails")}).code, kHostCode);
+
+  const std::size_t handlerCalls = host.engine.calls().size();
+  host.values.fail(ValueOp::ValueToSymbol, kHostCode, 1);
+  EXPECT_EQ(call(5, {me(), host.values.makeSymbol("fails")}).code, kHostCode);
+  EXPECT_NE(call(6, {me(), host.values.makeString("not a symbol")}).code, 0);
+  EXPECT_EQ(host.engine.calls().size(), handlerCalls);
+
+  EXPECT_NE(call(5, {me(), host.values.makeSymbol("nobody")}).code, 0);
+}
+
+TEST_F(ScriptCallTest, TooFewArgumentsAreRefusedBeforeAnythingIsRead) {
+  for (std::int32_t method : {5, 6}) {
+    EXPECT_EQ(call(method, {me()}).code, xtra::kNotAvailable);
+    EXPECT_EQ(call(method, {}).code, xtra::kNotAvailable);
+  }
+  EXPECT_TRUE(host.values.calls().empty());
+  EXPECT_TRUE(host.engine.calls().empty());
+}
+
+TEST_F(ScriptCallTest, AHandlerMayCallBackIntoTheSameInstance) {
+  host.engine.setHandler("inner", [this](std::int32_t, HostValue*, HostValue* result) {
+    xtrahost::CallOutcome nested = call(5, {me(), host.values.makeSymbol("leaf")});
+    *result = nested.result;
+    return nested.code;
+  });
+  host.engine.setHandler("leaf", [](std::int32_t, HostValue*, HostValue* result) {
+    *result = Values::makeInteger(314);
+    return 0;
+  });
+  xtrahost::CallOutcome o = call(5, {me(), host.values.makeSymbol("inner")});
+  EXPECT_EQ(o.code, 0);
+  EXPECT_EQ(integer(o), 314);
+  EXPECT_EQ(host.log.count("ScriptEngine.GetCallContext"), 2u);
+  expectCallFieldsEmpty();
+}
+
+using GameBridgeTest = ScriptTest;
+
+bool isLoaded(const char* name) { return GetModuleHandleA(name) != nullptr; }
+
+// What the script receives from each kind of GameModule found on the search path.
+TEST_F(GameBridgeTest, EachDialogsAnswerReachesTheScript) {
+  const struct {
+    const char* module;
+    const char* start;  // null: 0
+    std::int32_t score, stop;
+  } cases[] = {
+      {"tgm_noscore.dll", "start:tgm_noscore:128", 0, 1},  // no score export
+      {"tgm_bare.dll", nullptr, 3, 0},                     // the score export alone
+      {"tgm_false.dll", nullptr, -123456, 0},              // false from the dialogs
+      {"tgm_all.dll", "start:tgm_all:128", 3, 1},          // the length without the terminator
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.module);
+    ASSERT_EQ(integer(load(c.module)), 1);
+    if (c.start != nullptr) {
+      EXPECT_EQ(text(start()), c.start);
+    } else {
+      EXPECT_EQ(integer(start()), 0);
+    }
+    EXPECT_EQ(integer(score("abc")), c.score);
+    EXPECT_EQ(integer(stop()), c.stop);
+  }
+  EXPECT_TRUE(isLoaded("tgm_all.dll"));  // stopping does not unload
+  EXPECT_EQ(integer(score("")), 0);
+  EXPECT_EQ(gameModuleCounter("SCORE", "tgm_all"), 2);
+}
+
+TEST_F(GameBridgeTest, WithoutAGameModuleNothingIsCalledAndTheScriptGetsZero) {
+  EXPECT_EQ(integer(start()), 0);
+  EXPECT_EQ(integer(score("abc")), 0);
+  EXPECT_EQ(integer(stop()), 0);  // and after a load that found nothing: see below
+}
+
+TEST_F(GameBridgeTest, TheXtrasFolderIsTriedWhenTheSearchPathHasNoSuchModule) {
+  for (bool trailingBackslash : {false, true}) {
+    SCOPED_TRACE(trailingBackslash);
+    TemporaryInstallation install(trailingBackslash);
+    install.addGameModule("tgm_empty.dll", "xonly.dll");
+    EXPECT_EQ(integer(load("xonly.dll")), 1);
+    EXPECT_EQ(text(start()), "");  // true without writing: the empty string, not 0
+    EXPECT_EQ(integer(score("abc")), -123456);
+    EXPECT_EQ(integer(stop()), 0);
+    EXPECT_EQ(integer(load("tgm_all.dll")), 1);  // frees xonly.dll before the folder goes
+    EXPECT_FALSE(isLoaded("xonly.dll"));
+  }
+}
+
+TEST_F(GameBridgeTest, TheSearchPathWinsOverTheXtrasFolder) {
+  TemporaryInstallation install;
+  install.addGameModule("tgm_false.dll", "tgm_all.dll");
+  EXPECT_EQ(integer(load("tgm_all.dll")), 1);
+  EXPECT_EQ(text(start()), "start:tgm_all:128");
+  EXPECT_EQ(gameModuleCounter("ATTACHES", "tgm_false"), 0);
+}
+
+TEST_F(GameBridgeTest, TheSameNameInAnotherCaseIsNotLoadedAgain) {
+  ASSERT_EQ(integer(load("tgm_all.dll")), 1);
+  EXPECT_EQ(integer(load("TGM_ALL.DLL")), 1);
+  EXPECT_EQ(integer(load("Tgm_All.Dll")), 1);
+  EXPECT_EQ(gameModuleCounter("ATTACHES", "tgm_all"), 1);
+}
+
+TEST_F(GameBridgeTest, AnotherNameFreesTheHeldModuleEvenWhenItsOwnLoadFails) {
+  ASSERT_EQ(integer(load("tgm_all.dll")), 1);
+  ASSERT_EQ(integer(load("tgm_noscore.dll")), 1);
+  EXPECT_FALSE(isLoaded("tgm_all.dll"));
+
+  TemporaryInstallation install;
+  EXPECT_EQ(integer(load("nothere.dll")), 0);
+  EXPECT_FALSE(isLoaded("tgm_noscore.dll"));
+  EXPECT_EQ(integer(start()), 0);
+}
+
+TEST_F(GameBridgeTest, AFailedLoadIsRetriedInFullUnderTheSameName) {
+  TemporaryInstallation install;
+  EXPECT_EQ(integer(load("later.dll")), 0);
+  install.addGameModule("tgm_all.dll", "later.dll");
+  EXPECT_EQ(integer(load("later.dll")), 1);
+  EXPECT_EQ(text(start()), "start:tgm_all:128");
+  EXPECT_EQ(integer(load("tgm_all.dll")), 1);
+}
+
+TEST_F(GameBridgeTest, NoInstallationKeyMeansOnlyTheSearchPath) {
+  EXPECT_EQ(integer(load("xonly.dll")), 0);
+  EXPECT_EQ(integer(load("tgm_false.dll")), 1);
+}
+
+TEST_F(GameBridgeTest, ScoreTextsAreCutAtTheBufferAndNeverStale) {
+  ASSERT_EQ(integer(load("tgm_all.dll")), 1);
+  EXPECT_EQ(integer(score(std::string(300, 's'))), 259);
+  EXPECT_EQ(integer(score("abcdef")), 6);
+  host.values.fail(xtrahost::ValueOp::ValueToString, static_cast<XtraResult>(0x80040001u), 1);
+  EXPECT_EQ(integer(score("abcdef")), 0);  // a cleared buffer, not the previous text
+}
+
+TEST_F(GameBridgeTest, CallsWithoutTheirArgumentReadNothingBeyondTheArray) {
+  ASSERT_EQ(integer(load("tgm_all.dll")), 1);
+  xtrahost::CallOutcome noName = call(1);
+  EXPECT_EQ(noName.code, 0);
+  EXPECT_EQ(integer(noName), 0);
+  EXPECT_TRUE(isLoaded("tgm_all.dll"));
+  xtrahost::CallOutcome noScore = call(3);
+  EXPECT_EQ(noScore.code, 0);
+  EXPECT_EQ(integer(noScore), 0);
+  EXPECT_EQ(gameModuleCounter("SCORE", "tgm_all"), 0);
+}
+
+TEST_F(GameBridgeTest, AnEmptyNameFreesTheLoadedGameModuleAndLoadsNothing) {
+  TemporaryInstallation install;
+  ASSERT_EQ(integer(load("tgm_all.dll")), 1);
+  EXPECT_EQ(integer(load("")), 0);
+  EXPECT_FALSE(isLoaded("tgm_all.dll"));
+  EXPECT_EQ(integer(start()), 0);
+}
+
+TEST_F(GameBridgeTest, ANameTheHostCannotConvertIsNotLoaded) {
+  host.values.fail(xtrahost::ValueOp::ValueToString, static_cast<XtraResult>(0x80040001u), 1);
+  EXPECT_EQ(integer(load("tgm_all.dll")), 0);
+  EXPECT_FALSE(isLoaded("tgm_all.dll"));
 }
 
 }  // namespace

@@ -21,20 +21,12 @@ struct Kind {
 constexpr SIZE_T kBlock = 1000, kLargeBlock = 600000;  // the large one is a mapping of its own
 
 void* event() { return CreateEventA(nullptr, TRUE, FALSE, nullptr); }
-void* ownProgram() {
-  char path[MAX_PATH] = "";
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, 0);
-  return file == INVALID_HANDLE_VALUE ? nullptr : file;
-}
 void* key() {
   HKEY opened = nullptr;
   RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software", 0, KEY_READ, &opened);
   return opened;
 }
 void* brush() { return CreateSolidBrush(RGB(1, 2, 3)); }
-void* bitmap() { return CreateBitmap(8, 8, 1, 32, nullptr); }
-void* memoryDc() { return CreateCompatibleDC(nullptr); }
 void* window(HWND parent) { return CreateWindowA("STATIC", "", 0, 0, 0, 8, 8, parent, 0, 0, 0); }
 void* topLevelWindow() { return window(nullptr); }
 void* messageOnlyWindow() { return window(HWND_MESSAGE); }
@@ -50,7 +42,6 @@ void* largeRuntimeBlock() { return std::malloc(kLargeBlock); }
 void closeHandle(void* h) { CloseHandle(h); }
 void closeKey(void* k) { RegCloseKey(static_cast<HKEY>(k)); }
 void deleteObject(void* o) { DeleteObject(o); }
-void deleteDc(void* dc) { DeleteDC(static_cast<HDC>(dc)); }
 void destroyWindow(void* w) { DestroyWindow(static_cast<HWND>(w)); }
 void destroyMenu(void* m) { DestroyMenu(static_cast<HMENU>(m)); }
 void destroyIcon(void* i) { DestroyIcon(static_cast<HICON>(i)); }
@@ -58,11 +49,8 @@ void processHeapFree(void* p) { HeapFree(GetProcessHeap(), 0, p); }
 
 const Kind kKinds[] = {
     {"Event", event, closeHandle, {1, 0, 0, 0, 0}},
-    {"File", ownProgram, closeHandle, {1, 0, 0, 0, 0}},
     {"RegistryKey", key, closeKey, {0, 1, 0, 0, 0}},
     {"Brush", brush, deleteObject, {0, 0, 1, 0, 0}},
-    {"Bitmap", bitmap, deleteObject, {0, 0, 1, 0, 0}},
-    {"MemoryDc", memoryDc, deleteDc, {0, 0, 1, 0, 0}},
     {"Window", topLevelWindow, destroyWindow, {0, 0, 0, 1, 0}},
     {"MessageOnlyWindow", messageOnlyWindow, destroyWindow, {0, 0, 0, 1, 0}},
     {"Menu", menu, destroyMenu, {0, 0, 0, 1, 0}},

@@ -29,11 +29,6 @@ void countCleanup() { ++g_cleanups; }
 
 bool underModuleState() { return AfxGetModuleState() == AfxGetStaticModuleState(); }
 
-template <class F>
-void onNewThread(F&& body) {
-  runOnThread(std::forward<F>(body));
-}
-
 TEST(ThreadState, TheSlotLiesWhereThisProgramPutsIt) {
   AfxGetThreadState();
   const DWORD slot = afx_thread_state::slot.load();
@@ -47,7 +42,7 @@ TEST(ThreadState, TheSlotLiesWhereThisProgramPutsIt) {
 }
 
 TEST(ThreadState, NestedGuardsGiveBackExactlyWhatTheyFound) {
-  onNewThread([] {
+  runOnThread([] {
     g_cleanups = 0;
     AfxSetTempCleanup(countCleanup);
     AFX_MODULE_STATE* host = AfxGetModuleState();
@@ -98,7 +93,7 @@ TEST(ThreadState, ThreadsNeverSeeEachOthersState) {
 }
 
 TEST(ThreadState, TheGuardLeavesTheCallersLastErrorAlone) {
-  onNewThread([] {
+  runOnThread([] {
     SetLastError(0x1234);
     {
       xtra::ModuleGuard first;  // the thread's state is made here
@@ -112,7 +107,7 @@ TEST(ThreadState, TheGuardLeavesTheCallersLastErrorAlone) {
 }
 
 TEST(ThreadState, ThreadEndRunsTheCleanupAndTheThreadStartsAfresh) {
-  onNewThread([] {
+  runOnThread([] {
     EXPECT_EQ(nullptr, AfxFindThreadState());
     AfxTermThread();  // a thread that never entered: nothing made, nothing run
     EXPECT_EQ(nullptr, AfxFindThreadState());

@@ -25,6 +25,7 @@ void addEchoHandler(xtrahost::Host& host) {
 
 // Create, load a GameModule, every method with a call-back, destroy.
 void scriptLife(xtrahost::Host& host, xtrahost::LoadedModule& module) {
+  addEchoHandler(host);
   xtrahost::ScriptSession session(module);
   ASSERT_EQ(session.createResult(), 0);
   const HostValue me = session.instanceValue();
@@ -48,13 +49,7 @@ ProcessResources growthOver(int count, Cycle cycle) {
   return processResources() - before;
 }
 
-class ReliabilityTest : public ModuleTest {
- protected:
-  void SetUp() override {
-    ModuleTest::SetUp();
-    addEchoHandler(host);
-  }
-};
+using ReliabilityTest = ModuleTest;
 
 TEST_F(ReliabilityTest, TenThousandLivesLeaveNothingBehind) {
   const std::size_t freesBefore = host.allocator.frees();
@@ -79,7 +74,6 @@ TEST_F(ReliabilityTest, TenThousandLivesLeaveNothingBehind) {
 // What a host does with an idle module: load, register, use, ask whether it may unload, unload.
 void loadUseUnload() {
   xtrahost::Host host;
-  addEchoHandler(host);
   {
     xtrahost::LoadedModule module(host, "ZORVgame.x32");
     ASSERT_EQ(module.registerModule(), 0);

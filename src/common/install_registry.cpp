@@ -13,6 +13,18 @@ constexpr char kInstallKeyPath[] = "SOFTWARE\\ZORV";
 // "MainDir" is read into at most this many bytes, leaving room for the appended backslash.
 constexpr DWORD kMainDirReadLimit = MAX_PATH - 1;
 
+constexpr char kInstallationOnly[] = "GameModulesFromInstallationOnly";
+
+bool setInstallDword(const char* name, DWORD value) {
+  ScopedRegKey key;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kInstallKeyPath, 0, KEY_WRITE, key.receive()) !=
+      ERROR_SUCCESS) {
+    return false;
+  }
+  return RegSetValueExA(key.get(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                        sizeof value) == ERROR_SUCCESS;
+}
+
 }  // namespace
 
 HKEY openInstallKey() {
@@ -56,12 +68,22 @@ bool getInstallDir(CString& dir) {
   return true;
 }
 
-bool setTextureMode(DWORD mode) {
+bool setTextureMode(DWORD mode) { return setInstallDword("TextureMode", mode); }
+
+bool gameModulesFromInstallationOnly() {
   ScopedRegKey key;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kInstallKeyPath, 0, KEY_WRITE, key.receive()) !=
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kInstallKeyPath, 0, KEY_QUERY_VALUE, key.receive()) !=
       ERROR_SUCCESS) {
     return false;
   }
-  return RegSetValueExA(key.get(), "TextureMode", 0, REG_DWORD,
-                        reinterpret_cast<const BYTE*>(&mode), sizeof mode) == ERROR_SUCCESS;
+  DWORD type = 0;
+  DWORD value = 0;
+  DWORD size = sizeof value;
+  return RegQueryValueExA(key.get(), kInstallationOnly, nullptr, &type,
+                          reinterpret_cast<BYTE*>(&value), &size) == ERROR_SUCCESS &&
+         type == REG_DWORD && size == sizeof value && value == 1;
+}
+
+bool setGameModulesFromInstallationOnly(bool on) {
+  return setInstallDword(kInstallationOnly, on ? 1 : 0);
 }

@@ -20,3 +20,12 @@ bool getInstallDir(CString& dir);
 // Writes "TextureMode" (REG_DWORD); false when the key is missing or cannot be written.
 // Never creates the key, never logs.
 bool setTextureMode(DWORD mode);
+
+// "GameModulesFromInstallationOnly" (REG_DWORD), read afresh on each call: true when it is 1,
+// which keeps GameModules to the installation's Xtras folder. Absent, another value or no key:
+// false. Never logs.
+bool gameModulesFromInstallationOnly();
+
+// Writes it as 1 or 0; false when the key is missing or cannot be written. Never creates the
+// key, never logs.
+bool setGameModulesFromInstallationOnly(bool on);

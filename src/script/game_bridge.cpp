@@ -61,9 +61,13 @@ XtraResult XTRA_CALL ScriptInterface::gameLoadDLLzorv(ScriptCallRecord* record) 
 
   // An empty name (also what an argument the host could not convert leaves) takes the same
   // road as any other: neither load can succeed, and the script gets 0.
-  // The bare name first, so the system's DLL search order applies; then the Xtras folder.
-  s.gameModule = LoadLibraryA(s.gameModuleName);
-  if (s.gameModule == nullptr) {
+  // The bare name first, so the system's DLL search order applies; then the Xtras folder. An
+  // installation that keeps GameModules to itself skips the first and refuses a name that
+  // names a folder or a drive, so a movie cannot reach a DLL outside the Xtras folder.
+  const bool installationOnly = gameModulesFromInstallationOnly();
+  if (!installationOnly) s.gameModule = LoadLibraryA(s.gameModuleName);
+  if (s.gameModule == nullptr &&
+      !(installationOnly && std::strpbrk(s.gameModuleName, "\\/:") != nullptr)) {
     char installDir[MAX_PATH];
     char path[MAX_PATH];
     if (getInstallDir(installDir) &&

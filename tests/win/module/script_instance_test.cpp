@@ -6,6 +6,7 @@
 
 #include "guid_text.h"
 #include "module/script_fixture.h"
+#include "win_test_support.h"
 
 namespace zorvtest {
 namespace {
@@ -401,6 +402,45 @@ TEST_F(GameBridgeTest, AnEmptyNameFreesTheLoadedGameModuleAndLoadsNothing) {
   EXPECT_EQ(integer(start()), 0);
   EXPECT_EQ(integer(score("abc")), 0);
   EXPECT_EQ(integer(stop()), 0);
+}
+
+// By default a movie's name loads whatever DLL it reaches: a path, or a name on the search path.
+// GameModulesFromInstallationOnly = 1 refuses a name with a folder, drive or separator and skips
+// the search path, leaving the Xtras folder. From the current folder C:\zt\cur every form below
+// reaches a real GameModule (C:\g\h.dll, C:\zt\h.dll, C:\zt\cur\h.dll), and ..\h.dll also does
+// from the Xtras folder (ZORV_Desktop\h.dll).
+TEST_F(GameBridgeTest, InstallationOnlyKeepsGameModulesToTheXtrasFolder) {
+  TemporaryInstallation install;
+  install.addGameModule("tgm_all.dll", "inxtras.dll");
+  install.addGameModule("tgm_all.dll", "..\\h.dll");
+  char bin[MAX_PATH];
+  GetCurrentDirectoryA(MAX_PATH, bin);
+  const char* folders[] = {"C:\\g", "C:\\zt", "C:\\zt\\cur"};
+  for (const char* folder : folders) {
+    CreateDirectoryA(folder, nullptr);
+    CopyFileA((std::string(bin) + "\\tgm_all.dll").c_str(),
+              (std::string(folder) + "\\h.dll").c_str(), FALSE);
+  }
+  SetCurrentDirectoryA(folders[2]);
+  for (const bool only : {false, true}) {
+    SCOPED_TRACE(only ? "installation only" : "default");
+    if (only) {
+      writeRegText(kInstallKeyPath, "GameModulesFromInstallationOnly", std::string("\1\0\0\0", 4),
+                   REG_DWORD);
+    }
+    for (const char* name :
+         {"C:\\g\\h.dll", "C:/g/h.dll", "..\\h.dll", "C:h.dll", "\\g\\h.dll", "h.dll"}) {
+      EXPECT_EQ(integer(load(name)), only ? 0 : 1) << name;
+      EXPECT_FALSE(isLoaded("inxtras.dll"));  // a refusal frees the held GameModule too
+    }
+    EXPECT_EQ(integer(load("inxtras.dll")), 1);
+  }
+  RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kInstallKeyPath, "GameModulesFromInstallationOnly");
+  SetCurrentDirectoryA(bin);
+  for (int i = 2; i >= 0; --i) {
+    DeleteFileA((std::string(folders[i]) + "\\h.dll").c_str());
+    RemoveDirectoryA(folders[i]);
+  }
 }
 
 TEST_F(GameBridgeTest, ANameTheHostCannotConvertIsNotLoaded) {

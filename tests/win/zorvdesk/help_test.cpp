@@ -24,6 +24,18 @@ TEST(ZorvdeskHelpTest, UsageErrorsAndCommandHelp) {
   expectZorvdesk("install-dir extra", 2, "takes no arguments");
 }
 
+TEST(ZorvdeskHelpTest, HardeningShowsAndSetsTheGameModuleSetting) {
+  removeInstallKey();
+  expectZorvdesk("hardening on", 1, "no ZORV installation");
+  expectZorvdesk("hardening maybe", 2, "takes nothing, on or off");
+  writeRegText(kInstallKeyPath, "MainDir", "C:\\Games\\ZORV");
+  expectZorvdesk("hardening", 0, "off: ");
+  expectZorvdesk("hardening on", 0, "on: ");
+  expectZorvdesk("hardening", 0, "on: ");
+  expectZorvdesk("hardening off", 0, "off: ");
+  removeInstallKey();
+}
+
 TEST(ZorvdeskHelpTest, InstallDirPrintsMainDirOrFails) {
   removeInstallKey();
   expectZorvdesk("install-dir", 1, "no ZORV installation");

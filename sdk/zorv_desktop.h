@@ -9,6 +9,9 @@
  *     g++ -shared -o MyGame.dll my_game.cpp -Isdk -Lsdk/lib -lzorvdesktop \
  *         -ladvapi32 -luser32 -lshell32 -lole32 -static
  *
+ * With CMake, find_package(ZorvGame) and link the target ZorvGame::Desktop, which brings all of
+ * that (the package's lib/cmake/ZorvGame).
+ *
  * Only the char-buffer forms are offered. The library's string forms take the ZORV runtime's
  * own CString, a small class that merely shares its name with the framework string classes a
  * game may already use; declaring it here would give such a game two different classes of one

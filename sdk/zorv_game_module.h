@@ -10,6 +10,9 @@
  * current folder, PATH); failing that, <installation folder>\ZORV_Desktop\Xtras\Name.dll, where
  * the installation folder is the "MainDir" value of HKEY_LOCAL_MACHINE\SOFTWARE\ZORV. Names are
  * at most 15 characters.
+ *
+ * Compile the GameModule with ZORV_GAME_MODULE_BUILD defined, so that the three functions are
+ * exported (CMake: link ZorvGame::GameModule, or use zorv_add_game_module).
  */
 #ifndef ZORV_GAME_MODULE_H
 #define ZORV_GAME_MODULE_H

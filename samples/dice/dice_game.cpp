@@ -14,11 +14,11 @@
 #include <string>
 #include <vector>
 
-#include "samples/dice/dice_record.h"
-#include "samples/dice/dice_rules.h"
-#include "samples/dice/resource.h"
-#include "sdk/zorv_desktop.h"
-#include "sdk/zorv_game_module.h"
+#include "dice_record.h"
+#include "dice_rules.h"
+#include "resource.h"
+#include "zorv_desktop.h"
+#include "zorv_game_module.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "samples/dice/dice_record.h"
+#include "dice_record.h"
 
 #include <cerrno>
 #include <climits>

@@ -1,4 +1,4 @@
-#include "samples/dice/dice_rules.h"
+#include "dice_rules.h"
 
 #include <cstdlib>
 

@@ -5,7 +5,7 @@ zorv_add_test(module_entry_tests
   DEPENDS ZORVgame)
 
 zorv_add_test(module_script_tests
-  SOURCES module/script_instance_test.cpp
+  SOURCES module/script_instance_test.cpp module/host_failure_sweep_test.cpp
   LIBS xtrahost_lib
   DEPENDS ZORVgame ${ZORV_TEST_GAME_MODULES})
 

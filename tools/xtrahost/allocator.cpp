@@ -38,7 +38,10 @@ bool Allocator::shouldFail(std::uint32_t size) {
 }
 
 void* XTRA_CALL Allocator::Allocate(std::uint32_t size) {
-  void* block = shouldFail(size) ? nullptr : std::malloc(size == 0 ? 1 : size);
+  const bool refused =
+      shouldFail(size) || log().failureFor("Allocator.Allocate(" + std::to_string(size) + ")") !=
+                              CallLog::Failure::None;
+  void* block = refused ? nullptr : std::malloc(size == 0 ? 1 : size);
   log().add("Allocator.Allocate(" + std::to_string(size) + (block ? ")" : ") -> none"));
   requests_.push_back({size, block != nullptr});
   if (block != nullptr) {

@@ -9,10 +9,15 @@ AppInfo::AppInfo(CallLog& log) : Counted(log, "AppInfo", xtra::ids::kHostAppInfo
 
 XtraResult XTRA_CALL AppInfo::ReadStringProperty(std::int32_t property, char* buffer,
                                                  std::int32_t size) {
-  log().add("AppInfo.ReadStringProperty(" + std::to_string(property) + ", " + std::to_string(size) +
-            ")");
+  const std::string entry =
+      "AppInfo.ReadStringProperty(" + std::to_string(property) + ", " + std::to_string(size) + ")";
+  log().add(entry);
   XtraResult code = xtra::kOk;
   if (failures_.fire(property, &code)) return code;
+  return sweptCall(log(), entry, [&] { return readProperty(property, buffer, size); });
+}
+
+XtraResult AppInfo::readProperty(std::int32_t property, char* buffer, std::int32_t size) {
   if (property == HostAppInfo::kApplicationName) {
     copyText(name_, buffer, size);
   } else if (property == HostAppInfo::kVersion) {

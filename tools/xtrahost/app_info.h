@@ -25,6 +25,8 @@ class AppInfo : public Counted<HostAppInfo> {
   void clearFailures() { failures_.clear(); }
 
  private:
+  XtraResult readProperty(std::int32_t property, char* buffer, std::int32_t size);
+
   std::string name_ = "Director";
   std::string version_ = "8.5";
   InjectionMap<std::int32_t> failures_;

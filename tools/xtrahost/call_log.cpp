@@ -9,6 +9,13 @@ void CallLog::add(std::string entry) {
   entries_.push_back(std::move(entry));
 }
 
+CallLog::Failure CallLog::failureFor(const std::string& call) {
+  if (++fallibleCalls_ != failAt_) return Failure::None;
+  failedCall_ = call;
+  failedCallReturned();
+  return style_;
+}
+
 std::size_t CallLog::count(const std::string& entry) const {
   return static_cast<std::size_t>(std::count(entries_.begin(), entries_.end(), entry));
 }

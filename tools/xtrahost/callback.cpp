@@ -2,6 +2,7 @@
 
 #include "host/identifiers.h"
 #include "host_codes.h"
+#include "injection.h"
 
 namespace xtrahost {
 
@@ -22,7 +23,13 @@ bool Callback::isWithheld(const GUID* iid, XtraResult* code) const {
 }
 
 XtraResult XTRA_CALL Callback::QueryInterface(const GUID* iid, void** out) {
-  log().add("Callback.QueryInterface(" + guidName(iid) + ")");
+  const std::string entry = "Callback.QueryInterface(" + guidName(iid) + ")";
+  log().add(entry);
+  return sweptCall(
+      log(), entry, [&] { return answer(iid, out); }, out);
+}
+
+XtraResult Callback::answer(const GUID* iid, void** out) {
   if (out == nullptr) return kNullArgument;
   *out = nullptr;
   XtraResult code = xtra::kNotAvailable;
@@ -35,7 +42,14 @@ XtraResult XTRA_CALL Callback::QueryInterface(const GUID* iid, void** out) {
 }
 
 XtraResult XTRA_CALL Callback::CreateHostObject(const GUID* classId, const GUID* iid, void** out) {
-  log().add("Callback.CreateHostObject(" + guidName(classId) + ", " + guidName(iid) + ")");
+  const std::string entry =
+      "Callback.CreateHostObject(" + guidName(classId) + ", " + guidName(iid) + ")";
+  log().add(entry);
+  return sweptCall(
+      log(), entry, [&] { return createHostObject(classId, iid, out); }, out);
+}
+
+XtraResult Callback::createHostObject(const GUID* classId, const GUID* iid, void** out) {
   if (out == nullptr) return kNullArgument;
   *out = nullptr;
   XtraResult code = xtra::kNotAvailable;

@@ -41,6 +41,8 @@ class Callback : public Counted<HostCallback> {
     RefTracker* tracker;
   };
   bool isWithheld(const GUID* iid, XtraResult* code) const;
+  XtraResult answer(const GUID* iid, void** out);
+  XtraResult createHostObject(const GUID* classId, const GUID* iid, void** out);
 
   std::map<GUID, Answer, GuidLess> answers_;
   std::map<GUID, XtraResult, GuidLess> withheld_;

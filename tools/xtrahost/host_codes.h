@@ -14,6 +14,8 @@ constexpr XtraResult kUnknownHandler = static_cast<XtraResult>(0x80041003u);
 constexpr XtraResult kBadArgumentCount = static_cast<XtraResult>(0x80041004u);
 constexpr XtraResult kNullArgument = static_cast<XtraResult>(0x80041005u);
 constexpr XtraResult kHandlerFailed = static_cast<XtraResult>(0x80041006u);  // a "fails" handler
+constexpr XtraResult kSweptFailure =
+    static_cast<XtraResult>(0x80041007u);  // CallLog::failCallNumber
 
 // "0x80041003" style text of a code.
 std::string codeText(XtraResult code);

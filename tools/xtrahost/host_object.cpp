@@ -4,6 +4,7 @@
 
 #include "guid_text.h"
 #include "host_codes.h"
+#include "injection.h"
 
 namespace xtrahost {
 
@@ -70,14 +71,16 @@ void HostObject::release() {
 XtraResult XTRA_CALL HostObject::opQueryInterface(HostObjectHeader* header, const GUID* iid,
                                                   void** out) {
   HostObject* object = self(header);
-  object->log_.add(object->name_ + ".QueryInterface(" + guidName(iid) + ")");
+  const std::string entry = object->name_ + ".QueryInterface(" + guidName(iid) + ")";
+  object->log_.add(entry);
   ++object->queries_;
   if (!object->query_) {
     if (out != nullptr) *out = nullptr;
     return xtra::kNotAvailable;
   }
   const QueryHandler query = object->query_;
-  return query(header, iid, out);
+  return sweptCall(
+      object->log_, entry, [&] { return query(header, iid, out); }, out);
 }
 
 std::uint32_t XTRA_CALL HostObject::opAddRef(HostObjectHeader* header) {

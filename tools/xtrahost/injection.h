@@ -4,8 +4,11 @@
 
 #include <cstdint>
 #include <map>
+#include <string>
 
+#include "call_log.h"
 #include "host/host_interfaces.h"
+#include "host_codes.h"
 
 namespace xtrahost {
 
@@ -29,6 +32,26 @@ class Injection {
   XtraResult code_ = 0;
   int remaining_ = 0;
 };
+
+// Runs an operation that the numbered failure of the call log may hit (see
+// CallLog::failCallNumber): not at all, the interface out-argument emptied (null `emptied`: a
+// value out-argument left as it was), or in full but answering kSweptFailure.
+template <class Operation>
+XtraResult sweptCall(CallLog& log, const std::string& entry, Operation operation,
+                     void** emptied = nullptr) {
+  switch (log.failureFor(entry)) {
+    case CallLog::Failure::None:
+      return operation();
+    case CallLog::Failure::EmptyOut:
+      if (emptied != nullptr) *emptied = nullptr;
+      return kSweptFailure;
+    case CallLog::Failure::FilledOut:
+      operation();
+      log.failedCallReturned();
+      return kSweptFailure;
+  }
+  return kSweptFailure;
+}
 
 // Injections chosen by a key (a property number, a registry key, an interface identifier).
 template <class Key, class Less = std::less<Key>>

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "host_codes.h"
 #include "text_copy.h"
 
 namespace xtrahost {
@@ -45,8 +46,10 @@ XtraResult XTRA_CALL RegistryDict::Put(std::int32_t typeCode, const void* value,
   RegistryPut put{
       entry_,   typeCode, copyValue(typeCode, value, size), size, key != nullptr ? key : "",
       xtra::kOk};
-  log().add(name() + ".Put(" + std::to_string(typeCode) + ", " + std::to_string(size) + ", " +
-            quoted(put.key) + ")");
+  const std::string entry = name() + ".Put(" + std::to_string(typeCode) + ", " +
+                            std::to_string(size) + ", " + quoted(put.key) + ")";
+  log().add(entry);
+  if (log().failureFor(entry) != CallLog::Failure::None) put.result = kSweptFailure;
   return cache_.recordPut(std::move(put));
 }
 
@@ -56,13 +59,25 @@ RegistryCache::~RegistryCache() = default;
 
 XtraResult XTRA_CALL RegistryCache::AddEntry(void* xtraDict, const GUID* classId, const GUID* iid,
                                              HostRegistryDict** out) {
-  log().add("RegistryCache.AddEntry(" + guidName(classId) + ", " + guidName(iid) + ")");
+  const std::string line =
+      "RegistryCache.AddEntry(" + guidName(classId) + ", " + guidName(iid) + ")";
+  log().add(line);
   RegistryEntry entry{xtraDict, classId ? *classId : kNoId, iid ? *iid : kNoId, xtra::kOk, npos};
   if (addFailures_.fire(entry.interfaceId, &entry.result)) {
     if (out != nullptr) *out = nullptr;
     entries_.push_back(entry);
     return entry.result;
   }
+  const std::size_t recorded = entries_.size();
+  void** emptied = reinterpret_cast<void**>(out);
+  const XtraResult code = sweptCall(
+      log(), line, [&] { return addEntry(entry, out); }, emptied);
+  if (entries_.size() == recorded) entries_.push_back(entry);  // refused before it was added
+  entries_.back().result = code;
+  return code;
+}
+
+XtraResult RegistryCache::addEntry(RegistryEntry entry, HostRegistryDict** out) {
   if (out == nullptr) {
     entry.result = xtra::kNotAvailable;
     entries_.push_back(entry);

@@ -89,6 +89,7 @@ class RegistryCache : public Counted<HostRegistryCache> {
 
  private:
   friend class RegistryDict;
+  XtraResult addEntry(RegistryEntry entry, HostRegistryDict** out);
   XtraResult recordPut(RegistryPut put);
 
   int xtraDictToken_ = 0;

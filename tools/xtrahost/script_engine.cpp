@@ -18,9 +18,15 @@ XtraResult XTRA_CALL CallContext::GetSubInterface(HostUnknown** out) {
   log().add("CallContext.GetSubInterface");
   XtraResult code = xtra::kOk;
   if (failure_.fire(&code)) return code;
-  if (out == nullptr) return kNullArgument;
-  *out = sub_.handOut();
-  return xtra::kOk;
+  void** emptied = reinterpret_cast<void**>(out);
+  return sweptCall(
+      log(), "CallContext.GetSubInterface",
+      [&] {
+        if (out == nullptr) return kNullArgument;
+        *out = sub_.handOut();
+        return xtra::kOk;
+      },
+      emptied);
 }
 
 ScriptEngine::ScriptEngine(CallLog& log, SymbolTable& symbols, Values& values)
@@ -48,13 +54,16 @@ XtraResult XTRA_CALL ScriptEngine::CallHandler(HostSymbol handler, std::int32_t 
                      (call.handler.empty() ? std::to_string(handler) : call.handler) + ", " +
                      std::to_string(argCount);
   for (const HostValue& v : call.args) line += ", " + values_.describe(v);
-  log().add(line + (result ? ", result)" : ", none)"));
+  line += result ? ", result)" : ", none)";
+  log().add(line);
 
   // Recorded before the handler runs, so nested calls appear after their caller.
   const std::size_t index = calls_.size();
   calls_.push_back(call);
   XtraResult code = xtra::kOk;
-  if (!callFailure_.fire(&code)) code = run(call.handler, argCount, args, result);
+  if (!callFailure_.fire(&code)) {
+    code = sweptCall(log(), line, [&] { return run(call.handler, argCount, args, result); });
+  }
   calls_[index].result = code;
   return code;
 }
@@ -73,9 +82,15 @@ XtraResult XTRA_CALL ScriptEngine::GetCallContext(HostCallContext** out) {
   log().add("ScriptEngine.GetCallContext");
   XtraResult code = xtra::kOk;
   if (contextFailure_.fire(&code)) return code;
-  if (out == nullptr) return kNullArgument;
-  *out = context_.handOut();
-  return xtra::kOk;
+  void** emptied = reinterpret_cast<void**>(out);
+  return sweptCall(
+      log(), "ScriptEngine.GetCallContext",
+      [&] {
+        if (out == nullptr) return kNullArgument;
+        *out = context_.handOut();
+        return xtra::kOk;
+      },
+      emptied);
 }
 
 }  // namespace xtrahost

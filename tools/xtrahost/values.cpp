@@ -112,13 +112,12 @@ XtraResult XTRA_CALL Values::ValueToSymbol(const HostValue* value, HostSymbol* o
   ValueCall call{ValueOp::ValueToSymbol, value ? *value : makeVoid(), 0, {}, 0, xtra::kOk};
   const std::string line = "Values.ValueToSymbol(" + (value ? describe(*value) : "null") + ")";
   if (injected(ValueOp::ValueToSymbol, &call.result)) return record(call, line);
-  if (value == nullptr || out == nullptr) {
-    call.result = kNullArgument;
-  } else if (!symbolOf(*value)) {
-    call.result = kNotASymbol;
-  } else {
+  call.result = sweptCall(log(), line, [&] {
+    if (value == nullptr || out == nullptr) return kNullArgument;
+    if (!symbolOf(*value)) return kNotASymbol;
     *out = value->word[1];
-  }
+    return xtra::kOk;
+  });
   return record(call, line);
 }
 
@@ -128,15 +127,14 @@ XtraResult XTRA_CALL Values::ValueToString(const HostValue* value, char* buffer,
   const std::string line = "Values.ValueToString(" + (value ? describe(*value) : "null") + ", " +
                            std::to_string(size) + ")";
   if (injected(ValueOp::ValueToString, &call.result)) return record(call, line);
-  const auto text = value ? textOf(*value) : std::nullopt;
-  if (value == nullptr || buffer == nullptr) {
-    call.result = kNullArgument;
-  } else if (!text) {
-    call.result = kBadValue;
-  } else {
+  call.result = sweptCall(log(), line, [&] {
+    const auto text = value ? textOf(*value) : std::nullopt;
+    if (value == nullptr || buffer == nullptr) return kNullArgument;
+    if (!text) return kBadValue;
     copyText(*text, buffer, size);
     call.text = size > 0 ? std::string(buffer) : std::string();
-  }
+    return xtra::kOk;
+  });
   return record(call, line);
 }
 
@@ -144,11 +142,11 @@ XtraResult XTRA_CALL Values::IntegerToValue(std::int32_t integer, HostValue* out
   ValueCall call{ValueOp::IntegerToValue, makeInteger(integer), integer, {}, 0, xtra::kOk};
   const std::string line = "Values.IntegerToValue(" + std::to_string(integer) + ")";
   if (injected(ValueOp::IntegerToValue, &call.result)) return record(call, line);
-  if (out == nullptr) {
-    call.result = kNullArgument;
-  } else {
+  call.result = sweptCall(log(), line, [&] {
+    if (out == nullptr) return kNullArgument;
     *out = call.value;
-  }
+    return xtra::kOk;
+  });
   return record(call, line);
 }
 
@@ -156,12 +154,12 @@ XtraResult XTRA_CALL Values::StringToValue(const char* text, HostValue* out) {
   ValueCall call{ValueOp::StringToValue, makeVoid(), 0, text ? text : "", 0, xtra::kOk};
   const std::string line = "Values.StringToValue(" + (text ? quoted(text) : "null") + ")";
   if (injected(ValueOp::StringToValue, &call.result)) return record(call, line);
-  if (text == nullptr || out == nullptr) {
-    call.result = kNullArgument;
-  } else {
+  call.result = sweptCall(log(), line, [&] {
+    if (text == nullptr || out == nullptr) return kNullArgument;
     call.value = makeString(text);
     *out = call.value;
-  }
+    return xtra::kOk;
+  });
   return record(call, line);
 }
 

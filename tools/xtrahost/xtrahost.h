@@ -19,7 +19,9 @@
 //   Host (host.h)              the parts below, wired together; withhold(iid, code) makes the
 //                              callback refuse an interface; objectFill fills new objects.
 //   CallLog (call_log.h)       "Part.Operation(arguments)" lines in call order; inOrder, count,
-//                              startingWith; setSink to watch live.
+//                              startingWith; setSink to watch live. failCallNumber(k, style)
+//                              makes the k-th call that can fail, on any interface, fail
+//                              (kSweptFailure; out-argument empty or filled); failedCall().
 //   Allocator (allocator.h)    requests (size, granted), live blocks and bytes, frees, foreign
 //                              and null frees; failNext(n), failSize(size, times), failAlways.
 //   Values (values.h)          HostValue = {kind, payload}; make*/integerOf/stringOf/symbolOf/

@@ -236,15 +236,6 @@ class OutOfMemoryTest : public ModuleTest {
   std::unique_ptr<HostObject> object;
 };
 
-TEST_F(OutOfMemoryTest, WithoutANewHandlerTheBuildFailsAtOnce) {
-  host.allocator.failAlways();
-  void* out = reinterpret_cast<void*>(0x5);
-  XtraResult code =
-      module->exports().getInterface(object->header(), nullptr, &ids::kRegistrationInterface, &out);
-  expectNothingBuilt(code, out);
-  EXPECT_EQ(host.allocator.requests().size(), 1u);
-}
-
 TEST_F(OutOfMemoryTest, ANewHandlerThatFreesMemoryLetsTheRetrySucceed) {
   setHandler(countingHandler);
   host.allocator.failNext(3);

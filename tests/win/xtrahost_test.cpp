@@ -115,47 +115,6 @@ using namespace xtrahost;
 namespace ids = xtra::ids;
 constexpr XtraResult kCode = static_cast<XtraResult>(0x80041234u);
 
-// One host operation: arms its injection for `times` calls, and calls it once. Keyed injections
-// (a property here) and plain ones (the call context) work alike elsewhere: the registration
-// tests fail entries and puts, the script tests conversions and call contexts, so a site that
-// ignored its injection fails those. No module test fails a handler.
-struct Injected {
-  const char* operation;
-  void (*arm)(Host&, int times);
-  XtraResult (*call)(Host&);
-};
-
-const Injected kInjected[] = {
-    {"AppInfo.ReadStringProperty",
-     [](Host& h, int n) { h.appInfo.failProperty(HostAppInfo::kVersion, kCode, n); },
-     [](Host& h) {
-       char text[16];
-       return h.appInfo.ReadStringProperty(HostAppInfo::kVersion, text, 16);
-     }},
-    {"ScriptEngine.CallHandler", [](Host& h, int n) { h.engine.failCallHandler(kCode, n); },
-     [](Host& h) { return h.engine.CallHandler(h.engine.symbol("any"), 0, nullptr, nullptr); }},
-    {"ScriptEngine.GetCallContext", [](Host& h, int n) { h.engine.failGetCallContext(kCode, n); },
-     [](Host& h) {
-       HostCallContext* context = nullptr;
-       return h.engine.GetCallContext(&context);
-     }},
-};
-
-TEST(InjectionTest, EachOperationFailsAsOftenAsAskedThenWorks) {
-  for (const Injected& site : kInjected) {
-    SCOPED_TRACE(site.operation);
-    Host host;
-    host.engine.setHandler("any", [](std::int32_t, HostValue*, HostValue*) { return xtra::kOk; });
-    ASSERT_EQ(site.call(host), xtra::kOk);
-    site.arm(host, 2);
-    EXPECT_EQ(site.call(host), kCode);
-    EXPECT_EQ(site.call(host), kCode);
-    EXPECT_EQ(site.call(host), xtra::kOk);
-    site.arm(host, kEveryTime);
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(site.call(host), kCode);
-  }
-}
-
 TEST(InjectionTest, WithheldInterfacesGiveTheirCodeUntilRestoredAndReferencesAreCounted) {
   Host host;
   host.withhold(ids::kHostValues, kCode);

@@ -23,13 +23,8 @@ Allocator::~Allocator() {
   for (const auto& block : live_) std::free(const_cast<void*>(block.first));
 }
 
-bool Allocator::shouldFail(std::uint32_t size) {
+bool Allocator::shouldFail() {
   if (failAlways_) return true;
-  auto bySize = failSizes_.find(size);
-  if (bySize != failSizes_.end() && bySize->second != 0) {
-    if (bySize->second > 0) --bySize->second;
-    return true;
-  }
   if (failNext_ > 0) {
     --failNext_;
     return true;
@@ -38,11 +33,10 @@ bool Allocator::shouldFail(std::uint32_t size) {
 }
 
 void* XTRA_CALL Allocator::Allocate(std::uint32_t size) {
-  const bool refused =
-      shouldFail(size) || log().failureFor("Allocator.Allocate(" + std::to_string(size) + ")") !=
-                              CallLog::Failure::None;
+  const std::string entry = "Allocator.Allocate(" + std::to_string(size) + ")";
+  const bool refused = shouldFail() || log().failureFor(entry) != CallLog::Failure::None;
   void* block = refused ? nullptr : std::malloc(size == 0 ? 1 : size);
-  log().add("Allocator.Allocate(" + std::to_string(size) + (block ? ")" : ") -> none"));
+  log().add(block ? entry : entry + " -> none");
   requests_.push_back({size, block != nullptr});
   if (block != nullptr) {
     std::memset(block, kFreshFill, size);
@@ -68,12 +62,6 @@ void XTRA_CALL Allocator::Free(void* block) {
   std::free(block);
   live_.erase(it);
   ++frees_;
-}
-
-void Allocator::clearFailures() {
-  failNext_ = 0;
-  failAlways_ = false;
-  failSizes_.clear();
 }
 
 std::vector<std::uint32_t> Allocator::grantedSizes() const {

@@ -1,6 +1,6 @@
 // The host's allocator with accounting (every request, every block alive, every free) and
 // failure injection: fail the next N requests (then succeed again, e.g. to let a new-handler
-// retry win), fail requests of one size, or fail every request.
+// retry win), or fail every request (and CallLog::failCallNumber).
 #pragma once
 
 #include <cstdint>
@@ -30,8 +30,6 @@ class Allocator : public Counted<HostAllocator> {
   // the requests that it fails.
   void failNext(std::uint32_t count) { failNext_ = count; }
   void failAlways(bool on = true) { failAlways_ = on; }
-  void failSize(std::uint32_t size, int times = kEveryTime) { failSizes_[size] = times; }
-  void clearFailures();
 
   // Accounting.
   const std::vector<Request>& requests() const { return requests_; }
@@ -47,7 +45,7 @@ class Allocator : public Counted<HostAllocator> {
   void resetAccounting();
 
  private:
-  bool shouldFail(std::uint32_t size);
+  bool shouldFail();
 
   std::vector<Request> requests_;
   std::map<const void*, std::uint32_t> live_;
@@ -56,7 +54,6 @@ class Allocator : public Counted<HostAllocator> {
   std::uint32_t foreignFrees_ = 0;
   std::uint32_t failNext_ = 0;
   bool failAlways_ = false;
-  std::map<std::uint32_t, int> failSizes_;
 };
 
 }  // namespace xtrahost

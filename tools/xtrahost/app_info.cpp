@@ -12,8 +12,6 @@ XtraResult XTRA_CALL AppInfo::ReadStringProperty(std::int32_t property, char* bu
   const std::string entry =
       "AppInfo.ReadStringProperty(" + std::to_string(property) + ", " + std::to_string(size) + ")";
   log().add(entry);
-  XtraResult code = xtra::kOk;
-  if (failures_.fire(property, &code)) return code;
   return sweptCall(log(), entry, [&] { return readProperty(property, buffer, size); });
 }
 

@@ -1,5 +1,4 @@
-// HostAppInfo: the application's name and version as string properties 5 and 6, with a
-// failure code that can be set per property (the buffer is then left untouched).
+// HostAppInfo: the application's name and version as string properties 5 and 6.
 #pragma once
 
 #include <string>
@@ -19,17 +18,12 @@ class AppInfo : public Counted<HostAppInfo> {
 
   void setApplicationName(std::string name) { name_ = std::move(name); }
   void setVersion(std::string version) { version_ = std::move(version); }
-  void failProperty(std::int32_t property, XtraResult code, int times = kEveryTime) {
-    failures_.set(property, code, times);
-  }
-  void clearFailures() { failures_.clear(); }
 
  private:
   XtraResult readProperty(std::int32_t property, char* buffer, std::int32_t size);
 
   std::string name_ = "Director";
   std::string version_ = "8.5";
-  InjectionMap<std::int32_t> failures_;
 };
 
 }  // namespace xtrahost

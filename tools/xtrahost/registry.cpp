@@ -63,11 +63,6 @@ XtraResult XTRA_CALL RegistryCache::AddEntry(void* xtraDict, const GUID* classId
       "RegistryCache.AddEntry(" + guidName(classId) + ", " + guidName(iid) + ")";
   log().add(line);
   RegistryEntry entry{xtraDict, classId ? *classId : kNoId, iid ? *iid : kNoId, xtra::kOk, npos};
-  if (addFailures_.fire(entry.interfaceId, &entry.result)) {
-    if (out != nullptr) *out = nullptr;
-    entries_.push_back(entry);
-    return entry.result;
-  }
   const std::size_t recorded = entries_.size();
   void** emptied = reinterpret_cast<void**>(out);
   const XtraResult code = sweptCall(
@@ -92,15 +87,9 @@ XtraResult RegistryCache::addEntry(RegistryEntry entry, HostRegistryDict** out) 
 }
 
 XtraResult RegistryCache::recordPut(RegistryPut put) {
-  putFailures_.fire(put.key, &put.result);
   const XtraResult result = put.result;
   puts_.push_back(std::move(put));
   return result;
-}
-
-void RegistryCache::clearFailures() {
-  addFailures_.clear();
-  putFailures_.clear();
 }
 
 const RegistryPut* RegistryCache::findPut(const std::string& key) const {

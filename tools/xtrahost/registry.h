@@ -1,6 +1,6 @@
 // The host's registration cache and the dictionaries of its entries. Every AddEntry and every
-// Put is recorded (a Put with a copy of the value's bytes), and either can be made to fail:
-// AddEntry per interface identifier, Put per key. The cache keeps the dictionary of each entry:
+// Put is recorded (a Put with a copy of the value's bytes); either fails through
+// CallLog::failCallNumber. The cache keeps the dictionary of each entry:
 // AddEntry lends it without a reference, so any Release of it by the module is an underflow.
 #pragma once
 
@@ -73,14 +73,6 @@ class RegistryCache : public Counted<HostRegistryCache> {
   // The opaque Xtra dictionary that the host passes to Register.
   void* xtraDict() { return &xtraDictToken_; }
 
-  void failAddEntry(const GUID& iid, XtraResult code, int times = kEveryTime) {
-    addFailures_.set(iid, code, times);
-  }
-  void failPut(const std::string& key, XtraResult code, int times = kEveryTime) {
-    putFailures_.set(key, code, times);
-  }
-  void clearFailures();
-
   const std::vector<RegistryEntry>& entries() const { return entries_; }
   const std::vector<RegistryPut>& puts() const { return puts_; }
   const std::vector<std::unique_ptr<RegistryDict>>& dicts() const { return dicts_; }
@@ -96,8 +88,6 @@ class RegistryCache : public Counted<HostRegistryCache> {
   std::vector<RegistryEntry> entries_;
   std::vector<RegistryPut> puts_;
   std::vector<std::unique_ptr<RegistryDict>> dicts_;
-  InjectionMap<GUID, GuidLess> addFailures_;
-  InjectionMap<std::string> putFailures_;
 };
 
 }  // namespace xtrahost

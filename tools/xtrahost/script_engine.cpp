@@ -16,8 +16,6 @@ CallContext::CallContext(CallLog& log)
 
 XtraResult XTRA_CALL CallContext::GetSubInterface(HostUnknown** out) {
   log().add("CallContext.GetSubInterface");
-  XtraResult code = xtra::kOk;
-  if (failure_.fire(&code)) return code;
   void** emptied = reinterpret_cast<void**>(out);
   return sweptCall(
       log(), "CallContext.GetSubInterface",
@@ -40,11 +38,6 @@ void ScriptEngine::setHandler(const std::string& name, ScriptHandler handler) {
   handlers_[name] = std::move(handler);
 }
 
-void ScriptEngine::clearFailures() {
-  callFailure_ = Injection();
-  contextFailure_ = Injection();
-}
-
 XtraResult XTRA_CALL ScriptEngine::CallHandler(HostSymbol handler, std::int32_t argCount,
                                                HostValue* args, HostValue* result) {
   HandlerCall call{handler,  symbols_.name(handler).value_or(""), argCount, {}, result != nullptr,
@@ -60,10 +53,8 @@ XtraResult XTRA_CALL ScriptEngine::CallHandler(HostSymbol handler, std::int32_t 
   // Recorded before the handler runs, so nested calls appear after their caller.
   const std::size_t index = calls_.size();
   calls_.push_back(call);
-  XtraResult code = xtra::kOk;
-  if (!callFailure_.fire(&code)) {
-    code = sweptCall(log(), line, [&] { return run(call.handler, argCount, args, result); });
-  }
+  const XtraResult code =
+      sweptCall(log(), line, [&] { return run(call.handler, argCount, args, result); });
   calls_[index].result = code;
   return code;
 }
@@ -80,8 +71,6 @@ XtraResult ScriptEngine::run(const std::string& name, std::int32_t argCount, Hos
 
 XtraResult XTRA_CALL ScriptEngine::GetCallContext(HostCallContext** out) {
   log().add("ScriptEngine.GetCallContext");
-  XtraResult code = xtra::kOk;
-  if (contextFailure_.fire(&code)) return code;
   void** emptied = reinterpret_cast<void**>(out);
   return sweptCall(
       log(), "ScriptEngine.GetCallContext",

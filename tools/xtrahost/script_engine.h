@@ -1,5 +1,5 @@
 // HostScriptEngine: script handlers registered by name, called by symbol; and the per-call
-// context (whose position 24 gives a sub-interface). Both operations can be made to fail.
+// context (whose position 24 gives a sub-interface). Failures: CallLog::failCallNumber.
 // A handler may call back into the module: nothing here is held across the handler's call.
 #pragma once
 
@@ -55,16 +55,11 @@ class CallContext : public Counted<HostCallContext> {
   XTRAHOST_RESERVED(23)
   XtraResult XTRA_CALL GetSubInterface(HostUnknown** out) override;
 
-  void failGetSubInterface(XtraResult code, int times = kEveryTime) {
-    failure_ = Injection(code, times);
-  }
-  void clearFailures() { failure_ = Injection(); }
   HeldInterface& subInterface() { return sub_; }
   const HeldInterface& subInterface() const { return sub_; }
 
  private:
   HeldInterface sub_;
-  Injection failure_;
 };
 
 class ScriptEngine : public Counted<HostScriptEngine> {
@@ -81,14 +76,6 @@ class ScriptEngine : public Counted<HostScriptEngine> {
   void removeHandler(const std::string& name) { handlers_.erase(name); }
   HostSymbol symbol(const std::string& name) { return symbols_.intern(name); }
 
-  void failCallHandler(XtraResult code, int times = kEveryTime) {
-    callFailure_ = Injection(code, times);
-  }
-  void failGetCallContext(XtraResult code, int times = kEveryTime) {
-    contextFailure_ = Injection(code, times);
-  }
-  void clearFailures();
-
   const std::vector<HandlerCall>& calls() const { return calls_; }
   CallContext& context() { return context_; }
   const CallContext& context() const { return context_; }
@@ -102,8 +89,6 @@ class ScriptEngine : public Counted<HostScriptEngine> {
   std::map<std::string, ScriptHandler> handlers_;
   std::vector<HandlerCall> calls_;
   CallContext context_;
-  Injection callFailure_;
-  Injection contextFailure_;
 };
 
 }  // namespace xtrahost

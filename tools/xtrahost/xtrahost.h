@@ -23,15 +23,13 @@
 //                              makes the k-th call that can fail, on any interface, fail
 //                              (kSweptFailure; out-argument empty or filled); failedCall().
 //   Allocator (allocator.h)    requests (size, granted), live blocks and bytes, frees, foreign
-//                              and null frees; failNext(n), failSize(size, times), failAlways.
+//                              and null frees; failNext(n), failAlways.
 //   Values (values.h)          HostValue = {kind, payload}; make*/integerOf/stringOf/symbolOf/
 //                              describe; calls(); fail(ValueOp, code, times).
-//   AppInfo (app_info.h)       name "Director", version "8.5" by default; failProperty.
-//   RegistryCache (registry.h) entries() and puts() (bytes copied by type code), findPut(key);
-//                              failAddEntry(iid, code), failPut(key, code).
+//   AppInfo (app_info.h)       name "Director", version "8.5" by default.
+//   RegistryCache (registry.h) entries() and puts() (bytes copied by type code), findPut(key).
 //   ScriptEngine (script_engine.h)  setHandler(name, fn) where fn(argc, args, result) may call
-//                              the module again; symbol(name); calls(); failCallHandler;
-//                              failGetCallContext; context().failGetSubInterface.
+//                              the module again; symbol(name); calls().
 //   Callback (callback.h)      QueryInterface from the table of host interfaces;
 //                              CreateHostObject gives a new counted "HostObject#n" each time.
 //   Counted / RefTracker (counted.h)  counts().handedOut/addRefs/releases/outstanding() on

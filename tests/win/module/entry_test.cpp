@@ -133,31 +133,6 @@ TEST_F(EntryTest, ReferenceAccountingMirrorsEveryReferenceOnTheObject) {
   object->release();
 }
 
-TEST_F(EntryTest, QueryInterfaceAsksTheOwnerObject) {
-  auto object = module->createObject(ids::kRegistrationClass);
-  xtrahost::InterfaceResult built =
-      module->getInterface(*object, nullptr, ids::kRegistrationInterface);
-  ASSERT_EQ(built.code, kOk);
-  auto* iface = built.as<HostUnknown>();
-
-  static int token;
-  object->setQueryHandler([](HostObjectHeader*, const GUID* iid, void** out) -> XtraResult {
-    if (sameId(*iid, ids::kHostValues)) {
-      *out = &token;
-      return 0x12345;
-    }
-    return static_cast<XtraResult>(0x80040999u);
-  });
-  void* out = nullptr;
-  EXPECT_EQ(iface->QueryInterface(&ids::kHostValues, &out), 0x12345);
-  EXPECT_EQ(out, &token);
-  EXPECT_EQ(iface->QueryInterface(&ids::kScriptInterface, &out),
-            static_cast<XtraResult>(0x80040999u));
-  EXPECT_EQ(object->queries(), 2u);
-  iface->Release();
-  object->release();
-}
-
 TEST_F(EntryTest, BuildingBadArgumentsTouchNothing) {
   auto object = module->createObject(ids::kRegistrationClass);
   EXPECT_EQ(module->exports().getInterface(object->header(), nullptr, &ids::kRegistrationInterface,

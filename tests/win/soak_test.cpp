@@ -159,6 +159,8 @@ struct Operation {
   bool (*call)(Scene& s);  // one call and its release; true when it did what it should
 };
 
+void PrintTo(const Operation& operation, std::ostream* out) { *out << operation.name; }
+
 const Operation kOperations[] = {
     {"WorldAndFolders",
      [](Scene&) {

@@ -1,5 +1,6 @@
-// The application object linked into this program, started and ended as the library's
-// DllMain does it, with the log replaced by a recorder.
+// The application object linked into this program with the module's resources, started and ended
+// as the library's DllMain does it in threads of each COM model, with the log replaced by a
+// recorder. (The module tests load the module itself and find its hidden frame.)
 #include "app/xtra_app.h"
 
 #include <gtest/gtest.h>
@@ -22,6 +23,32 @@ void logMessage(const char* text) { g_logged.emplace_back(text); }
 
 namespace {
 
+void expectInertHiddenFrame(HWND frame) {
+  EXPECT_EQ(::GetCurrentThreadId(), ::GetWindowThreadProcessId(frame, nullptr));
+  EXPECT_FALSE(::IsWindowVisible(frame));
+  // Asked for 0 by 0 at the origin, a captioned window gets the smallest size the system
+  // allows; minimised, it shows as an icon.
+  EXPECT_TRUE(::IsIconic(frame));
+  WINDOWPLACEMENT placement = {};
+  placement.length = sizeof(placement);
+  ASSERT_TRUE(::GetWindowPlacement(frame, &placement));
+  const RECT smallest = {0, 0, ::GetSystemMetrics(SM_CXMINTRACK),
+                         ::GetSystemMetrics(SM_CYMINTRACK)};
+  EXPECT_TRUE(::EqualRect(&smallest, &placement.rcNormalPosition));
+
+  const LONG_PTR style = ::GetWindowLongPtrA(frame, GWL_STYLE);
+  EXPECT_EQ(WS_MINIMIZE | WS_DISABLED, style & (WS_MINIMIZE | WS_DISABLED));
+  EXPECT_EQ(0, style & (WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+  EXPECT_EQ(WS_EX_TOPMOST, ::GetWindowLongPtrA(frame, GWL_EXSTYLE) & ~WS_EX_WINDOWEDGE);
+
+  HMENU menu = ::GetMenu(frame);
+  char text[16] = {};
+  ::GetMenuStringA(menu, 0, text, sizeof(text), MF_BYPOSITION);
+  EXPECT_EQ(1, ::GetMenuItemCount(menu));
+  EXPECT_EQ(0xFFFFu, ::GetMenuItemID(menu, 0));
+  EXPECT_STREQ("test", text);
+}
+
 struct OleCase {
   ComSetup setup;
   const char* logged;
@@ -38,8 +65,8 @@ TEST_P(AppStartup, LogsTheOleOutcomeAndKeepsAHiddenFrameUntilShutdown) {
     CXtraApp* app = xtraApp();
     ASSERT_NE(nullptr, app->m_pMainWnd);
     HWND frame = app->m_pMainWnd->m_hWnd;
-    EXPECT_FALSE(::IsWindowVisible(frame));
-    EXPECT_EQ(::GetCurrentThreadId(), ::GetWindowThreadProcessId(frame, nullptr));
+    EXPECT_EQ(frame, ::FindWindowA(nullptr, "*zorvmainhidden*"));
+    expectInertHiddenFrame(frame);
 
     AfxDllProcessDetach();
     EXPECT_FALSE(::IsWindow(frame));

@@ -5,16 +5,6 @@
 
 namespace {
 
-// A JPEG file read back as a DIB (empty when it cannot be read).
-struct JpegPicture {
-  explicit JpegPicture(const std::string& path) { readJpegFile(path.c_str(), &dib); }
-  ~JpegPicture() { ::operator delete(dib); }
-  std::pair<int, int> size() const {
-    return dib ? std::make_pair(int(dib->biWidth), int(dib->biHeight)) : std::make_pair(0, 0);
-  }
-  BITMAPINFOHEADER* dib = nullptr;
-};
-
 // Dark frame of 5 pixels and a light inside (JPEG blurs the edge a little).
 void expectBlackFrame(const JpegPicture& picture) {
   const int side = picture.dib->biWidth;

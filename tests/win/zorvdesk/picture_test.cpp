@@ -5,10 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 
-#include <jpeglib.h>
-
+#include "../../native/imaging/jpeg_test_support.h"
 #include "imaging/imaging_fixture.h"
 #include "program_run.h"
 
@@ -24,35 +22,6 @@ void writePicture(const std::string& path, int width, int height, bool asJpeg) {
     EXPECT_TRUE(writeDibToBmpFile(path.c_str(), dib));
   }
   GlobalFree(dib);
-}
-
-// Width and height of a JPEG file, or 0 x 0.
-std::pair<int, int> jpegSize(const std::string& path) {
-  BITMAPINFOHEADER* dib = nullptr;
-  if (!readJpegFile(path.c_str(), &dib)) return {0, 0};
-  const std::pair<int, int> size{dib->biWidth, dib->biHeight};
-  ::operator delete(dib);
-  return size;
-}
-
-// An 8 x 8 CMYK JPEG, which the library never writes, made with libjpeg-turbo itself.
-void writeCmykJpeg(const std::string& path) {
-  jpeg_compress_struct info{};
-  jpeg_error_mgr errors{};
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&info);
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  jpeg_stdio_dest(&info, file);
-  info.image_width = info.image_height = 8;
-  info.input_components = 4;
-  info.in_color_space = JCS_CMYK;
-  jpeg_set_defaults(&info);
-  jpeg_start_compress(&info, TRUE);
-  JSAMPLE row[32] = {};
-  for (JSAMPROW rows[] = {row}; info.next_scanline < 8;) jpeg_write_scanlines(&info, rows, 1);
-  jpeg_finish_compress(&info);
-  jpeg_destroy_compress(&info);
-  std::fclose(file);
 }
 
 class ZorvdeskPictureTest : public ::testing::Test {
@@ -79,7 +48,7 @@ TEST_F(ZorvdeskPictureTest, ThumbnailTellsJpegAndBmpByContentNotName) {
   for (const auto& c : cases) {
     const std::string out = tempPath("zd_out.jpg");
     expectZorvdesk("thumbnail " + tempPath(c.source) + " 256 " + out, 0, c.printed);
-    EXPECT_EQ(jpegSize(out), std::make_pair(c.side, c.side));
+    EXPECT_EQ(JpegPicture(out).size(), std::make_pair(c.side, c.side));
   }
 }
 
@@ -106,7 +75,8 @@ TEST_F(ZorvdeskPictureTest, ThumbnailRefusalsSayWhy) {
   writeFile(tempPath("p2"), patched(frame + 4, "\x0C"));  // 12-bit samples
   writeFile(tempPath("p3"), patched(frame + 5, "\xFD\xE8\xFD\xE8"));
   writeFile(tempPath("p4"), patched(frame + 5, std::string("\x00\x08\xFF\xFF", 4)));
-  writeCmykJpeg(tempPath("p5"));
+  writeBytes(tempPath("p5"), encodeJpeg(
+                                 8, 8, [](int, int) { return Bgr{}; }, JpegOptions{4}));
   writeFile(tempPath("p6"), "BM" + std::string(60, 'x'));
   const HBITMAP mono = CreateBitmap(8, 8, 1, 1, nullptr);
   const HGLOBAL monoDib = ddbToDib(mono, nullptr);
@@ -154,8 +124,8 @@ TEST_F(ZorvdeskPictureTest, CaptureWritesTheThumbnailAndTheFullPictureWhenNamed)
   for (const auto& c : cases) {
     DeleteFileA(full.c_str());
     EXPECT_EQ(expectZorvdesk("capture " + c.arguments, 0, "").output, "captured 300x200\n");
-    EXPECT_EQ(jpegSize(out), std::make_pair(c.side, c.side)) << c.arguments;
-    EXPECT_EQ(jpegSize(full), c.full ? std::make_pair(300, 200) : std::make_pair(0, 0));
+    EXPECT_EQ(JpegPicture(out).size(), std::make_pair(c.side, c.side)) << c.arguments;
+    EXPECT_EQ(JpegPicture(full).size(), c.full ? std::make_pair(300, 200) : std::make_pair(0, 0));
   }
 }
 

@@ -6,13 +6,14 @@
 #include <gtest/gtest.h>
 #include <ole2.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "afx/dll_startup.h"
 #include "afx/wnd.h"
-#include "com_thread.h"
 #include "common/log.h"
+#include "win_thread.h"
 
 namespace {
 std::vector<std::string> g_logged;
@@ -22,6 +23,40 @@ std::vector<std::string> g_logged;
 void logMessage(const char* text) { g_logged.emplace_back(text); }
 
 namespace {
+
+enum class ComSetup { kNone, kApartment, kMultithreaded, kOle };
+
+// Sets up COM, runs body, then undoes the setup; all on one new thread, joined before return.
+void runOnComThread(ComSetup setup, const std::function<void()>& body) {
+  runOnThread([setup, &body] {
+    if (setup == ComSetup::kOle) {
+      ASSERT_EQ(S_OK, ::OleInitialize(nullptr));
+    }
+    if (setup == ComSetup::kApartment || setup == ComSetup::kMultithreaded) {
+      const DWORD model =
+          setup == ComSetup::kApartment ? COINIT_APARTMENTTHREADED : COINIT_MULTITHREADED;
+      ASSERT_EQ(S_OK, ::CoInitializeEx(nullptr, model));
+    }
+    body();
+    if (setup == ComSetup::kOle) ::OleUninitialize();
+    if (setup == ComSetup::kApartment || setup == ComSetup::kMultithreaded) ::CoUninitialize();
+  });
+}
+
+// After the application has started and ended OLE on such a thread: OLE is where the set-up left
+// it, so starting it again is a first start (MTA threads cannot start OLE at all).
+void expectOleAsSetUp(ComSetup setup) {
+  if (setup == ComSetup::kMultithreaded) {
+    // The thread's own apartment is still there: joining it again only counts (S_FALSE).
+    const HRESULT again = ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    EXPECT_EQ(S_FALSE, again) << "the thread's COM set-up was undone";
+    if (SUCCEEDED(again)) ::CoUninitialize();
+    return;
+  }
+  if (setup == ComSetup::kOle) ::OleUninitialize();
+  EXPECT_EQ(S_OK, ::OleInitialize(nullptr)) << "OLE was left started";
+  if (setup != ComSetup::kOle) ::OleUninitialize();
+}
 
 void expectInertHiddenFrame(HWND frame) {
   EXPECT_EQ(::GetCurrentThreadId(), ::GetWindowThreadProcessId(frame, nullptr));
@@ -53,7 +88,10 @@ struct OleCase {
   ComSetup setup;
   const char* logged;
 };
-std::ostream& operator<<(std::ostream& out, const OleCase& c) { return out << c.setup; }
+std::ostream& operator<<(std::ostream& out, const OleCase& c) {
+  const char* names[] = {"no COM", "STA", "MTA", "OLE"};
+  return out << names[static_cast<int>(c.setup)];
+}
 
 class AppStartup : public ::testing::TestWithParam<OleCase> {};
 

@@ -160,16 +160,6 @@ DibPtr literalBlur(const BITMAPINFOHEADER* dib, int kx, int ky) {
   return out;
 }
 
-// What a thumbnail is by definition: blur the whole picture when its larger side exceeds the
-// target width, then resize.
-DibPtr literalThumbnail(const BITMAPINFOHEADER* dib, int width, int height, int kx, int ky) {
-  if (std::max(dib->biWidth, dib->biHeight) <= width) {
-    return DibPtr(resizeDib(dib, width, height));
-  }
-  const DibPtr blurred(blurDib(dib, kx, ky));
-  return DibPtr(resizeDib(blurred.get(), width, height));
-}
-
 TEST(BlurTest, EqualsTheLiteralSumForEveryBoxShape) {
   const int boxes[][2] = {{1, 1}, {3, 3}, {2, 2}, {4, 1}, {1, 6}, {5, 7}, {40, 3}, {1000, 1000}};
   for (const auto& box : boxes) {

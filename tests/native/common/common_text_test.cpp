@@ -73,7 +73,7 @@ TEST(InstallDirTextTest, EndsWithOneBackslashWithinTheBuffer) {
   }
 }
 
-TEST(CStringTest, CopiesStayIndependentOwnTextCanBeReusedAndContentIsCompared) {
+TEST(CStringTest, CopiesStayIndependentOwnTextCanBeReusedContentIsComparedAndFormatHasNoLimit) {
   CString text("ab");
   const CString copy(text);
   text += text;
@@ -88,11 +88,7 @@ TEST(CStringTest, CopiesStayIndependentOwnTextCanBeReusedAndContentIsCompared) {
   text.Empty();
   EXPECT_TRUE(text.IsEmpty());
   EXPECT_STREQ(static_cast<const char*>(text), "");
-}
-
-TEST(CStringTest, FormatHasNoLengthLimit) {
-  const std::string longText(5000, 'x');
-  CString text;
+  const std::string longText(5000, 'x');  // Format has no length limit
   text.Format("<%s>%d", longText.c_str(), 42);
   EXPECT_EQ(std::string(text), "<" + longText + ">42");
 }

@@ -83,7 +83,7 @@ run("linking every declared function" IN ${pkg} COMMAND ${CXX} ${every})
 run("the tiny game" IN ${work}/tiny COMMAND ${EMULATOR} ${pkg}/tools/xtrahost.exe
     ..\\pkg\\ZORVgame.x32 ${CMAKE_CURRENT_LIST_DIR}/tiny_game.xts)
 foreach(expected
-    "gameStartDlgzorv\\(\\)\n    -> \"[^\"]+\\\\Desktops\\\\dZORV_Tiny\\\\\", code 0x00000000"
+    "gameStartDlgzorv\\(\\)\n    -> \"[^\"]+\\\\\\\\Desktops\\\\\\\\dZORV_Tiny\\\\\\\\\", code 0x00000000"
     "gameScoreDlgzorv\\(\"7\"\\)\n    -> 12, code 0x00000000"
     "stat \"TinyTotal\" -> \"12\""
     "gameStopDlgzorv\\(\\)\n    -> 1, code 0x00000000")

@@ -7,8 +7,8 @@ namespace {
 
 class FramedThumbnailTest : public ImagingWinTest {};
 
-// A BMP file's framed thumbnail (kind 1) is zorvdesk's thumbnail test; the frame and JPEG sources
-// (kind 2) are the native tests', against the literal path.
+// A BMP file's framed thumbnail (kind 1) is zorvdesk's thumbnail test, which reads the same
+// sizes and the frame back; JPEG sources (kind 2) are the native tests', against the literal path.
 TEST_F(FramedThumbnailTest, UnknownKindOrUnreadableSourceWritesNothing) {
   HGLOBAL dib = noiseDibHandle(20, 20, 0);
   ASSERT_TRUE(writeDibToBmpFile(path("p.bmp").c_str(), dib));

@@ -48,7 +48,14 @@ TEST_F(ZorvdeskPictureTest, ThumbnailTellsJpegAndBmpByContentNotName) {
   for (const auto& c : cases) {
     const std::string out = tempPath("zd_out.jpg");
     expectZorvdesk("thumbnail " + tempPath(c.source) + " 256 " + out, 0, c.printed);
-    EXPECT_EQ(JpegPicture(out).size(), std::make_pair(c.side, c.side));
+    const JpegPicture thumbnail(out);
+    ASSERT_EQ(thumbnail.size(), std::make_pair(c.side, c.side));
+    for (int i = 0; i < c.side; i += 3) {  // framed in black, 5 pixels wide
+      for (int edge : {0, 2, c.side - 3, c.side - 1}) {
+        EXPECT_LT(pixel(thumbnail.dib, i, edge)[1], 48) << c.source << ": " << i << "," << edge;
+        EXPECT_LT(pixel(thumbnail.dib, edge, i)[1], 48) << c.source << ": " << edge << "," << i;
+      }
+    }
   }
 }
 

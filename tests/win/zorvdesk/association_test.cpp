@@ -4,7 +4,7 @@
 
 namespace {
 
-TEST(ZorvdeskAssociationTest, OpenWithPrintsTheProgramOrFails) {
+TEST(ZorvdeskAssociationTest, OpenWithAndAppNamePrintWhatTheLibraryAnswers) {
   const RegisteredType type(".zdktest", "ZorvdeskTest.Doc",
                             "\"D:\\Program Files\\App\\APP.EXE\" /n \"%1\"");
   EXPECT_EQ(expectZorvdesk("open-with .zdktest", 0, "").output,
@@ -14,9 +14,6 @@ TEST(ZorvdeskAssociationTest, OpenWithPrintsTheProgramOrFails) {
   for (const char* arguments : {"open-with", "open-with txt", "open-with .a\\b"}) {
     EXPECT_EQ(zorvdesk(arguments).exitCode, 2u) << arguments;
   }
-}
-
-TEST(ZorvdeskAssociationTest, AppNamePrintsTheNameOfThePath) {
   EXPECT_EQ(expectZorvdesk("app-name \"D:\\Tools\\Paint (new).exe\"", 0, "").output,
             "Paint {new}\n");
   EXPECT_EQ(zorvdesk("app-name").exitCode, 2u);

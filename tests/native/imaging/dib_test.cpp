@@ -112,15 +112,12 @@ TEST(DibRefusalTest, DibsThatAreNotPlain24BitRgbAreRefusedUntouched) {
   EXPECT_EQ(blurDib(nullptr, 3, 3), nullptr);
 }
 
-TEST(ThumbnailSizeTest, PowerOfTwoNotAboveFourThirds) {
+TEST(ThumbnailSizeTest, PowerOfTwoNotAboveFourThirdsAndThePictureFittedIntoTheSquare) {
   // The last: no overflow on the way.
   for (auto [size, power] :
        {std::pair{48, 64}, {100, 128}, {200, 256}, {47, 32}, {1, 1}, {0x7FFFFFFF, 1 << 30}}) {
     EXPECT_EQ(roundToPowerOfTwo(size), power) << size;
   }
-}
-
-TEST(ThumbnailSizeTest, PictureFittedIntoTheSquare) {
   struct Case {
     int size, width, height, fittedSize, fittedWidth, fittedHeight;
   } cases[] = {

@@ -242,8 +242,9 @@ TEST(JpegScanlineReader, RowsAreReadJpegFilesInAnyBatchSize) {
   }
 }
 
-// 8192 x 8192 is the largest square within the pixel cap.
-TEST(JpegScanlineReader, PixelCapCheckedAtOpen) {
+// 8192 x 8192 is the largest square within the pixel cap. Damaged data ends the reading and
+// closes the reader.
+TEST(JpegScanlineReader, PixelCapCheckedAtOpenAndDamagedDataEndsReadingAndCloses) {
   TempFolder folder;
   Bytes jpeg = encodeJpeg(16, 16, wave);
   std::size_t frame = 2;
@@ -261,14 +262,9 @@ TEST(JpegScanlineReader, PixelCapCheckedAtOpen) {
     EXPECT_EQ(reader.status(), allowed ? kJpegOk : kJpegTooLarge);
     EXPECT_EQ(std::pair(reader.width(), reader.height()), std::pair(width, height));
   }
-}
-
-TEST(JpegScanlineReader, DamagedDataEndsReadingAndCloses) {
-  TempFolder folder;
-  Bytes jpeg = encodeJpeg(64, 64, wave);
+  jpeg = encodeJpeg(64, 64, wave);
   jpeg.resize(jpeg.size() * 2 / 3);
   writeBytes(folder.path("cut.jpg"), jpeg);
-  JpegScanlineReader reader;
   ASSERT_TRUE(reader.open(folder.path("cut.jpg").c_str()));
   Bytes row(64 * 3);
   int rows = 0;

@@ -140,7 +140,7 @@ class DdbToDibTest : public ImagingWinTest {
   }
 };
 
-TEST_F(DdbToDibTest, TwentyFourBitPictureComesBackByteForByte) {
+TEST_F(DdbToDibTest, TwentyFourBitPictureComesBackByteForByteAndNoBitmapGivesNoBlock) {
   HGLOBAL source = noiseDibHandle(7, 5, 4);
   ASSERT_TRUE(writeDibToBmpFile(path("24.bmp").c_str(), source));
   HGLOBAL dib = loadAndConvert("24.bmp", 0);
@@ -155,6 +155,10 @@ TEST_F(DdbToDibTest, TwentyFourBitPictureComesBackByteForByte) {
   EXPECT_EQ(bytes.substr(40), blockBytes(source).substr(40));
   GlobalFree(dib);
   GlobalFree(source);
+  EXPECT_EQ(ddbToDib(nullptr, nullptr), nullptr);  // no bitmap, no block
+  HBITMAP deleted = CreateBitmap(4, 4, 1, 1, nullptr);
+  DeleteObject(deleted);
+  EXPECT_EQ(ddbToDib(deleted, nullptr), nullptr);
 }
 
 // An 8-bit picture 5 wide (3 padding bytes per row): a reversed colour ramp, indices of a
@@ -183,13 +187,6 @@ TEST_F(DdbToDibTest, EightBitPictureKeepsItsTableAndIndices) {
   for (int y = 0; y < 4; ++y)
     EXPECT_EQ(bytes.substr(1064 + 8 * y, 5), expected.substr(1064 + 8 * y, 5));
   GlobalFree(dib);
-}
-
-TEST_F(DdbToDibTest, NoBitmapNoBlock) {
-  EXPECT_EQ(ddbToDib(nullptr, nullptr), nullptr);
-  HBITMAP deleted = CreateBitmap(4, 4, 1, 1, nullptr);
-  DeleteObject(deleted);
-  EXPECT_EQ(ddbToDib(deleted, nullptr), nullptr);
 }
 
 }  // namespace

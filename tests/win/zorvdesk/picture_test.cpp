@@ -59,17 +59,6 @@ TEST_F(ZorvdeskPictureTest, ThumbnailTellsJpegAndBmpByContentNotName) {
   }
 }
 
-TEST_F(ZorvdeskPictureTest, ThumbnailOfNoPictureOrWithABadSizeFails) {
-  const std::string text = tempPath("zd_text.jpg"), out = " " + tempPath("zd_out.jpg");
-  writeFile(text, "hello");
-  expectZorvdesk("thumbnail " + text + " 64" + out, 1, "neither a BMP nor a JPEG file");
-  expectZorvdesk("thumbnail " + tempPath("zd_none.jpg") + " 64" + out, 1, "cannot open");
-  EXPECT_FALSE(fileExists(tempPath("zd_out.jpg")));
-  expectZorvdesk("thumbnail " + text + " big" + out, 2,
-                 "usage: zorvdesk thumbnail SOURCE SIZE OUT.jpg");
-  EXPECT_EQ(zorvdesk("thumbnail a 64").exitCode, 2u);
-}
-
 // One line each, naming the first reason that applies; the files' names give nothing away.
 TEST_F(ZorvdeskPictureTest, ThumbnailRefusalsSayWhy) {
   writePicture(tempPath("p0"), 64, 48, true);
@@ -115,6 +104,15 @@ TEST_F(ZorvdeskPictureTest, ThumbnailRefusalsSayWhy) {
     EXPECT_EQ(run.output.rfind("zorvdesk: '" + named + "' " + c.words, 0), 0u) << run.output;
     EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << run.output;
   }
+  // Neither kind of picture, no file, a bad size.
+  const std::string text = tempPath("zd_text.jpg"), out = " " + tempPath("zd_out.jpg");
+  writeFile(text, "hello");
+  expectZorvdesk("thumbnail " + text + " 64" + out, 1, "neither a BMP nor a JPEG file");
+  expectZorvdesk("thumbnail " + tempPath("zd_none.jpg") + " 64" + out, 1, "cannot open");
+  EXPECT_FALSE(fileExists(tempPath("zd_out.jpg")));
+  expectZorvdesk("thumbnail " + text + " big" + out, 2,
+                 "usage: zorvdesk thumbnail SOURCE SIZE OUT.jpg");
+  EXPECT_EQ(zorvdesk("thumbnail a 64").exitCode, 2u);
 }
 
 // OUT.jpg [FULL.jpg] [SIZE]: the thumbnail's side is the size (at least 64, 128 by default).

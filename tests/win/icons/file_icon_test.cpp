@@ -62,7 +62,7 @@ TEST_F(FileIconTest, TheShellsIconComesFirstAndNothingIsLogged) {
 
 // Capitals count as a shortcut too, and a shortcut inside a folder whose name holds ".exe" is
 // still a shortcut: ".lnk" comes first.
-TEST_F(FileIconTest, AShortcutWithAnIconLocationGivesThatIconAtTheLinksIndex) {
+TEST_F(FileIconTest, AShortcutGivesTheIconAtItsIconLocationAndAnUnreadableOneNone) {
   const std::string iconFile = systemFolder() + "\\shell32.dll";
   files_.folder("Kit.exe.d");
   for (const char* name : {"TOOL.LNK", "Kit.exe.d\\run.lnk"}) {
@@ -77,6 +77,16 @@ TEST_F(FileIconTest, AShortcutWithAnIconLocationGivesThatIconAtTheLinksIndex) {
     EXPECT_EQ(shell.extractions[0].index, 3u);
   }
   EXPECT_EQ(loggedLines(), "");
+
+  // An unreadable one gives no icon and two log lines.
+  const std::string link = files_.file("Broken.lnk", "this is not a shell link");
+  ShellStandIn shell;
+  EXPECT_EQ(getFileIcon(link.c_str()), nullptr);
+  ASSERT_EQ(shell.extractions.size(), 1u);
+  EXPECT_EQ(shell.extractions[0].file, "");  // the empty record's target
+  const std::string lines = loggedLines();
+  EXPECT_NE(lines.find(noIconLine(link)), std::string::npos) << lines;
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 2) << lines;
 }
 
 // Wine gives every link an icon location, so the record of a link without one is put in.
@@ -106,17 +116,6 @@ TEST_F(FileIconTest, AShortcutToADocumentTakesItsProgramsIconOrTheStandardIcon) 
   EXPECT_EQ(shell.extractions[0].index, 2u);
   const std::string lines = loggedLines();
   EXPECT_NE(lines.find(noIconLine(link)), std::string::npos) << lines;
-}
-
-TEST_F(FileIconTest, AnUnreadableShortcutGivesNoIconAndTwoLogLines) {
-  const std::string link = files_.file("Broken.lnk", "this is not a shell link");
-  ShellStandIn shell;
-  EXPECT_EQ(getFileIcon(link.c_str()), nullptr);
-  ASSERT_EQ(shell.extractions.size(), 1u);
-  EXPECT_EQ(shell.extractions[0].file, "");  // the empty record's target
-  const std::string lines = loggedLines();
-  EXPECT_NE(lines.find(noIconLine(link)), std::string::npos) << lines;
-  EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 2) << lines;
 }
 
 TEST_F(FileIconTest, DotExeAnywhereMakesAProgramWithTheSharedStandardIconAsFallback) {

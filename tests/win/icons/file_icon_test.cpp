@@ -215,21 +215,7 @@ class IconPicturesTest : public FileIconTest {
   std::string jpeg_ = files_.path("icon.jpg");
 };
 
-TEST_F(IconPicturesTest, AColourIconComesBackAsItsColours) {
-  HICON icon = makeColourIcon();
-  ASSERT_NE(icon, nullptr);
-  ASSERT_TRUE(saveIconAsJpeg(icon, jpeg_.c_str()));
-  DestroyIcon(icon);
-  BITMAPINFOHEADER* dib = nullptr;
-  ASSERT_NE(readJpegFile(jpeg_.c_str(), &dib), 0);
-  EXPECT_EQ(dib->biWidth, kSide);
-  EXPECT_EQ(dib->biHeight, kSide);
-  expectColour(pixel(dib, 16, kSide - 1 - 4), 0, 0, 255);   // red on top: upright
-  expectColour(pixel(dib, 16, kSide - 1 - 27), 255, 0, 0);  // blue below
-  ::operator delete(dib);
-}
-
-TEST_F(IconPicturesTest, MonochromeIconsAndBadArgumentsAreRefused) {
+TEST_F(IconPicturesTest, MonochromeIconsAndBadArgumentsAreRefusedAColourIconComesBack) {
   HICON mono = makeMonochromeIcon();
   ASSERT_NE(mono, nullptr);
   EXPECT_FALSE(saveIconAsJpeg(mono, jpeg_.c_str()));
@@ -245,7 +231,17 @@ TEST_F(IconPicturesTest, MonochromeIconsAndBadArgumentsAreRefused) {
   EXPECT_TRUE(GetIconInfo(icon, &info));  // the icon was left as it was
   DeleteObject(info.hbmColor);
   DeleteObject(info.hbmMask);
+
+  // A colour icon comes back as its colours.
+  ASSERT_TRUE(saveIconAsJpeg(icon, jpeg_.c_str()));
   DestroyIcon(icon);
+  BITMAPINFOHEADER* dib = nullptr;
+  ASSERT_NE(readJpegFile(jpeg_.c_str(), &dib), 0);
+  EXPECT_EQ(dib->biWidth, kSide);
+  EXPECT_EQ(dib->biHeight, kSide);
+  expectColour(pixel(dib, 16, kSide - 1 - 4), 0, 0, 255);   // red on top: upright
+  expectColour(pixel(dib, 16, kSide - 1 - 27), 255, 0, 0);  // blue below
+  ::operator delete(dib);
 }
 
 TEST_F(IconPicturesTest, AJoinedPathOver259CharactersIsRefusedWithoutALookUp) {

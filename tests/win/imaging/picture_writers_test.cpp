@@ -69,7 +69,7 @@ TEST_F(CapturesTest, FailedFullPictureWritesNoThumbnailAndLogsItsPath) {
   GlobalFree(dib);
 }
 
-TEST_F(CapturesTest, OtherThanPlainTwentyFourBitIsRefusedUnwritten) {
+TEST_F(CapturesTest, OtherThanPlainTwentyFourBitIsRefusedUnwrittenAndThumbnailsTakeTheirSize) {
   HGLOBAL dib = noiseDibHandle(16, 16, 10);
   static_cast<BITMAPINFOHEADER*>(GlobalLock(dib))->biBitCount = 8;
   GlobalUnlock(dib);
@@ -85,10 +85,9 @@ TEST_F(CapturesTest, OtherThanPlainTwentyFourBitIsRefusedUnwritten) {
   GlobalFree(tooSmall);
   EXPECT_FALSE(fileExists(file("thumb.jpg")));
   EXPECT_FALSE(fileExists(file("full.jpg")));
-}
 
-TEST_F(CapturesTest, ThumbnailJpegWithItsOwnSizeAndBox) {
-  HGLOBAL dib = noiseDibHandle(90, 30, 11);
+  // A thumbnail of its own size and box; a full picture that cannot be written stops it.
+  dib = noiseDibHandle(90, 30, 11);
   ASSERT_TRUE(writeThumbnailJpeg(dib, file("thumb.jpg").c_str(), 45, 15, 2, 2, nullptr));
   EXPECT_EQ(JpegPicture(file("thumb.jpg")).size(), std::make_pair(45, 15));
   EXPECT_FALSE(fileExists(file("full.jpg")));

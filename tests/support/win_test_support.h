@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "temp_folder.h"
 #include "win_thread.h"
 
 #include <atomic>
@@ -91,27 +92,6 @@ inline void removeTree(const std::string& path) {
   std::error_code ignored;
   std::filesystem::remove_all(path, ignored);
 }
-
-// A fresh temporary folder that goes with everything in it when the object goes.
-class TempFolder {
- public:
-  explicit TempFolder(const char* prefix = "zts") : root(makeTempFolder(prefix)) {}
-  ~TempFolder() { removeTree(root); }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  std::string path(const std::string& name) const { return root + "\\" + name; }
-  std::string file(const std::string& name, const std::string& content = "text") const {
-    writeFile(path(name), content);
-    return path(name);
-  }
-  std::string folder(const std::string& name) const {
-    CreateDirectoryA(path(name).c_str(), nullptr);
-    return path(name);
-  }
-
-  const std::string root;
-};
 
 // Presses OK on every window of a caption that appears while it lives (also those of another
 // process), keeping the text of its control `item` (0xFFFF: a message box's text).

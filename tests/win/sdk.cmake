@@ -1,5 +1,5 @@
-# What GameModule authors get: the games' static library through its own header, linked alone
-# as a game links it, and the sample game Dice Duel keeping its record in a world.
+# What GameModule authors get: the buffer forms of the games' static library, linked alone as a
+# game links it, and the sample game Dice Duel keeping its record in a world.
 zorv_add_test(sdk_tests
   SOURCES sdk/zorv_desktop_test.cpp
   LIBS zorv_desktop_sdk

@@ -26,18 +26,16 @@ SYSTEMTIME timeOf(int year, int month, int day, int hour, int minute, int second
 const SYSTEMTIME kExampleTime = timeOf(2026, 12, 4, 15, 49, 0, 7);
 
 // The log tests under Wine check a line, the banner and the file name of kExampleTime in the
-// file; here the other times and dates, and the error text's line feeds.
-TEST(LogTextTest, TimesAndDatesAndErrorTexts) {
+// file; here the other times and dates, the error text's line feeds, and the file name's limit.
+TEST(LogTextTest, TimesAndDatesErrorTextsAndTheFileNamesLimit) {
   EXPECT_STREQ(formatLogLine(timeOf(2026, 1, 1, 23, 5, 9, 999), ""), "23:05:09.0999: ");
   EXPECT_STREQ(formatLogBanner(timeOf(2000, 2, 29, 0, 0, 0, 0)).lines[2],
                "Tuesday, February 29, 2000");
   EXPECT_STREQ(formatBannerDate(timeOf(2100, 3, 1, 0, 0, 0, 0)), "Monday, March 01, 2100");
   EXPECT_STREQ(formatErrorLine("a\nb\r\n\nc"), "ERROR: ab\rc");
   EXPECT_STREQ(formatErrorLine(nullptr), "ERROR: ");
-}
 
-// The log tests open files named this way; here the longest folder that fits.
-TEST(LogTextTest, FileNameFitsThePathFieldOrIsLeftEmpty) {
+  // The log tests open files named this way; here the longest folder that fits.
   char path[MAX_PATH];
   // "g_12042026_154900.log" is 21 characters: the folder takes the rest of 259.
   const std::string folder(MAX_PATH - 1 - 21, 'f');
@@ -73,7 +71,7 @@ TEST(InstallDirTextTest, EndsWithOneBackslashWithinTheBuffer) {
   }
 }
 
-TEST(CStringTest, CopiesStayIndependentOwnTextCanBeReusedAndContentIsCompared) {
+TEST(CStringTest, CopiesStayIndependentOwnTextCanBeReusedContentIsComparedAndFormatHasNoLimit) {
   CString text("ab");
   const CString copy(text);
   text += text;
@@ -88,11 +86,7 @@ TEST(CStringTest, CopiesStayIndependentOwnTextCanBeReusedAndContentIsCompared) {
   text.Empty();
   EXPECT_TRUE(text.IsEmpty());
   EXPECT_STREQ(static_cast<const char*>(text), "");
-}
-
-TEST(CStringTest, FormatHasNoLengthLimit) {
-  const std::string longText(5000, 'x');
-  CString text;
+  const std::string longText(5000, 'x');  // Format has no length limit
   text.Format("<%s>%d", longText.c_str(), 42);
   EXPECT_EQ(std::string(text), "<" + longText + ">42");
 }

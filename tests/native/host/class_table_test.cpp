@@ -81,26 +81,24 @@ TEST(GameModuleName, ComparesIgnoringAsciiCaseOnly) {
   EXPECT_FALSE(sameNameIgnoringCase("[.dll", "{.dll"));        // only letters fold
 }
 
-TEST(GameModulePath, AddsExactlyOneBackslashBeforeTheXtrasFolder) {
-  char out[260];
-  ASSERT_TRUE(composeGameModulePath("D:\\Install", "Dice.dll", out, sizeof out));
-  EXPECT_STREQ(out, "D:\\Install\\ZORV_Desktop\\Xtras\\Dice.dll");
-  ASSERT_TRUE(composeGameModulePath("D:\\Install\\", "Dice.dll", out, sizeof out));
-  EXPECT_STREQ(out, "D:\\Install\\ZORV_Desktop\\Xtras\\Dice.dll");
-  ASSERT_TRUE(composeGameModulePath("C:\\100%s%d\\", "a", out, sizeof out));
-  EXPECT_STREQ(out, "C:\\100%s%d\\ZORV_Desktop\\Xtras\\a");
-}
-
-TEST(GameModulePath, RefusesAPathThatWouldNotFit) {
-  const std::string folderAndName = "\\ZORV_Desktop\\Xtras\\Dice.dll";
-  std::string dir(259 - folderAndName.size(), 'x');  // exactly 259 characters in all
-  char out[260];
-  ASSERT_TRUE(composeGameModulePath(dir.c_str(), "Dice.dll", out, sizeof out));
-  EXPECT_EQ(std::strlen(out), 259u);
-  dir += 'x';
-  std::memset(out, 'z', sizeof out);
-  EXPECT_FALSE(composeGameModulePath(dir.c_str(), "Dice.dll", out, sizeof out));
-  EXPECT_STREQ(out, "");
+// The folder and the name, with exactly one backslash between; exactly 259 characters fit.
+TEST(GameModulePath, AddsExactlyOneBackslashBeforeTheXtrasFolderAndRefusesWhatDoesNotFit) {
+  const std::string tail = "\\ZORV_Desktop\\Xtras\\Dice.dll";
+  const std::string longest(259 - tail.size(), 'x');
+  const std::pair<std::string, std::string> cases[] = {
+      {"D:\\Install", "D:\\Install" + tail},
+      {"D:\\Install\\", "D:\\Install" + tail},
+      {"C:\\100%s%d\\", "C:\\100%s%d" + tail},
+      {longest, longest + tail},
+      {longest + "x", ""},  // refused, the output left empty
+  };
+  for (const auto& [dir, expected] : cases) {
+    char out[260];
+    std::memset(out, 'z', sizeof out);
+    EXPECT_EQ(composeGameModulePath(dir.c_str(), "Dice.dll", out, sizeof out), !expected.empty())
+        << dir;
+    EXPECT_EQ(std::string(out), expected) << dir;
+  }
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // Test pictures as 24-bit DIB buffers of exactly their own size (so the sanitizers catch any
-// read past them), and what the tests read back from them.
+// read past them), what the tests read back from them, and thumbnails made the literal way.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -59,4 +60,14 @@ inline std::string pixelBytes(const BITMAPINFOHEADER* dib) {
     bytes.append(reinterpret_cast<const char*>(pixel(dib, 0, y)), 3 * dib->biWidth);
   }
   return bytes;
+}
+
+// What a thumbnail is by definition: blur the whole picture when its larger side exceeds the
+// target width, then resize.
+inline DibPtr literalThumbnail(const BITMAPINFOHEADER* dib, int width, int height, int kx, int ky) {
+  if (std::max(dib->biWidth, dib->biHeight) <= width) {
+    return DibPtr(resizeDib(dib, width, height));
+  }
+  const DibPtr blurred(blurDib(dib, kx, ky));
+  return DibPtr(resizeDib(blurred.get(), width, height));
 }

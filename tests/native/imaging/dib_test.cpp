@@ -112,15 +112,12 @@ TEST(DibRefusalTest, DibsThatAreNotPlain24BitRgbAreRefusedUntouched) {
   EXPECT_EQ(blurDib(nullptr, 3, 3), nullptr);
 }
 
-TEST(ThumbnailSizeTest, PowerOfTwoNotAboveFourThirds) {
+TEST(ThumbnailSizeTest, PowerOfTwoNotAboveFourThirdsAndThePictureFittedIntoTheSquare) {
   // The last: no overflow on the way.
   for (auto [size, power] :
        {std::pair{48, 64}, {100, 128}, {200, 256}, {47, 32}, {1, 1}, {0x7FFFFFFF, 1 << 30}}) {
     EXPECT_EQ(roundToPowerOfTwo(size), power) << size;
   }
-}
-
-TEST(ThumbnailSizeTest, PictureFittedIntoTheSquare) {
   struct Case {
     int size, width, height, fittedSize, fittedWidth, fittedHeight;
   } cases[] = {
@@ -160,16 +157,6 @@ DibPtr literalBlur(const BITMAPINFOHEADER* dib, int kx, int ky) {
   return out;
 }
 
-// What a thumbnail is by definition: blur the whole picture when its larger side exceeds the
-// target width, then resize.
-DibPtr literalThumbnail(const BITMAPINFOHEADER* dib, int width, int height, int kx, int ky) {
-  if (std::max(dib->biWidth, dib->biHeight) <= width) {
-    return DibPtr(resizeDib(dib, width, height));
-  }
-  const DibPtr blurred(blurDib(dib, kx, ky));
-  return DibPtr(resizeDib(blurred.get(), width, height));
-}
-
 TEST(BlurTest, EqualsTheLiteralSumForEveryBoxShape) {
   const int boxes[][2] = {{1, 1}, {3, 3}, {2, 2}, {4, 1}, {1, 6}, {5, 7}, {40, 3}, {1000, 1000}};
   for (const auto& box : boxes) {
@@ -198,7 +185,8 @@ TEST(BlurTest, AveragesByReciprocalEqualIntegerDivision) {
   }
 }
 
-TEST(ResizeTest, TwoByTwoToSixtyFourPicksColumnZeroUpToFifteen) {
+// Nearest neighbour: 2 x 2 to 64 picks column 0 up to 15, and the steps accumulate by addition.
+TEST(ResizeTest, NearestNeighbourStepsAccumulateByAddition) {
   DibPtr dib = blankDib(2, 2);
   for (int y = 0; y < 2; ++y) {
     for (int x = 0; x < 2; ++x) {
@@ -213,17 +201,14 @@ TEST(ResizeTest, TwoByTwoToSixtyFourPicksColumnZeroUpToFifteen) {
     EXPECT_EQ(pixel(resized.get(), i, 0)[0], expected) << "column " << i;
     EXPECT_EQ(pixel(resized.get(), 0, i)[1], expected) << "row " << i;
   }
-}
-
-TEST(ResizeTest, StepsAccumulateByAdditionNotMultiplication) {
   // 999 / 100 in single precision added 50 times gives 499.49..., while 50 times the step
   // gives 499.5: column 50 comes from source column 499.
-  DibPtr dib = blankDib(999, 1);
-  for (int x = 0; x < 999; ++x) pixel(dib.get(), x, 0)[0] = static_cast<BYTE>(x % 256);
-  const DibPtr resized(resizeDib(dib.get(), 100, 1));
-  ASSERT_TRUE(resized);
-  EXPECT_EQ(pixel(resized.get(), 50, 0)[0], 499 % 256);
-  EXPECT_EQ(pixel(resized.get(), 99, 0)[0], 989 % 256);
+  DibPtr wide = blankDib(999, 1);
+  for (int x = 0; x < 999; ++x) pixel(wide.get(), x, 0)[0] = static_cast<BYTE>(x % 256);
+  const DibPtr narrow(resizeDib(wide.get(), 100, 1));
+  ASSERT_TRUE(narrow);
+  EXPECT_EQ(pixel(narrow.get(), 50, 0)[0], 499 % 256);
+  EXPECT_EQ(pixel(narrow.get(), 99, 0)[0], 989 % 256);
 }
 
 TEST(ThumbnailTest, SameBytesAsBlurringEverythingThenResizing) {

@@ -1,10 +1,10 @@
 // readJpegFile and writeJpegFile: pictures stay upright both ways, grey becomes three equal
-// channels, bad DIBs and bad files are refused without a crash, a leak or a file left behind, and
-// what writeJpegFile puts into the file. The row-by-row reader gives readJpegFile's bytes in any
-// batch size, checks the caps at open and closes itself on damaged data; the layer decodes only
-// into a buffer of the file's size. Framed thumbnails of JPEG files stream through the decoder and
-// give the file of the literal path: the whole picture read, blurred whole, resized, framed and
-// written.
+// channels (with the row-by-row reader), bad DIBs and bad files are refused without a crash, a leak
+// or a file left behind, and what writeJpegFile puts into the file. The row-by-row reader gives
+// readJpegFile's bytes in any batch size, checks the caps at open and closes itself on damaged
+// data; the layer decodes only into a buffer of the file's size. Framed thumbnails of JPEG files
+// stream through the decoder and give the file of the literal path: the whole picture read, blurred
+// whole, resized, framed and written.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -61,9 +61,9 @@ TEST(JpegFiles, PicturesStayUprightBothWays) {
   TempFolder folder;
   const int width = 37, height = 30;  // odd width: every row has one byte of padding
   // Read: a file made by libjpeg-turbo itself becomes a bottom-up DIB.
-  writeBytes(folder.file("made.jpg"), encodeJpeg(width, height, bands(height)));
+  writeBytes(folder.path("made.jpg"), encodeJpeg(width, height, bands(height)));
   ReadDib read;
-  ASSERT_NE(readJpegFile(folder.file("made.jpg").c_str(), &read.dib), 0);
+  ASSERT_NE(readJpegFile(folder.path("made.jpg").c_str(), &read.dib), 0);
   const BITMAPINFOHEADER expected{40, width, height, 1, 24, 0, 0, 0, 0, 0, 0};
   EXPECT_EQ(std::memcmp(read.dib, &expected, 40), 0) << "header, biSizeImage 0";
   expectBandsUpright(read.dib);
@@ -71,31 +71,16 @@ TEST(JpegFiles, PicturesStayUprightBothWays) {
   for (int y = 0; y < height; ++y) EXPECT_EQ(rows[y * 112 + 111], 0) << "padding, row " << y;
   // Write: a DIB written and read back keeps its top row on top.
   DibPtr dib = makeDib(width, height, bands(height));
-  ASSERT_NE(writeJpegFile(folder.file("written.jpg").c_str(), dib.get()), 0);
+  ASSERT_NE(writeJpegFile(folder.path("written.jpg").c_str(), dib.get()), 0);
   ReadDib back;
-  ASSERT_NE(readJpegFile(folder.file("written.jpg").c_str(), &back.dib), 0);
+  ASSERT_NE(readJpegFile(folder.path("written.jpg").c_str(), &back.dib), 0);
   expectBandsUpright(back.dib);
-}
-
-TEST(JpegFiles, GreyBecomesThreeEqualChannels) {
-  TempFolder folder;
-  const auto ramp = [](int x, int row) { return Bgr{0, std::uint8_t(x * 8 + row * 3), 0}; };
-  writeBytes(folder.file("grey.jpg"), encodeJpeg(29, 11, ramp, JpegOptions{1}));
-  ReadDib read;
-  ASSERT_NE(readJpegFile(folder.file("grey.jpg").c_str(), &read.dib), 0);
-  for (int row = 0; row < 11; ++row) {
-    for (int x = 0; x < 29; ++x) {
-      const Bgr p = dibPixel(read.dib, x, row);
-      ASSERT_TRUE(p.b == p.g && p.g == p.r) << x << "," << row;
-      EXPECT_NEAR(p.g, ramp(x, row).g, 6) << x << "," << row;
-    }
-  }
 }
 
 // The DIB is only its 40-byte header: reading any pixel would be caught by the sanitizer.
 TEST(JpegFiles, BadDibsAreRefusedBeforeAPixelIsRead) {
   TempFolder folder;
-  const std::string path = folder.file("refused.jpg");
+  const std::string path = folder.path("refused.jpg");
   const std::pair<const char*, void (*)(BITMAPINFOHEADER&)> cases[] = {
       {"8-bit", [](BITMAPINFOHEADER& h) { h.biBitCount = 8; }},
       {"colour table", [](BITMAPINFOHEADER& h) { h.biClrUsed = 2; }},
@@ -120,7 +105,7 @@ TEST(JpegFiles, BadDibsAreRefusedBeforeAPixelIsRead) {
   EXPECT_EQ(writeJpegFile(path.c_str(), nullptr), 0);
   DibPtr fine = makeDib(4, 4, bands(4));
   EXPECT_EQ(writeJpegFile(nullptr, fine.get()), 0);
-  EXPECT_EQ(writeJpegFile(folder.file("no/such/folder.jpg").c_str(), fine.get()), 0);
+  EXPECT_EQ(writeJpegFile(folder.path("no/such/folder.jpg").c_str(), fine.get()), 0);
   fine.get()->biSizeImage = 48;  // exactly the rows
   EXPECT_NE(writeJpegFile(path.c_str(), fine.get()), 0);
 }
@@ -141,7 +126,7 @@ TEST(JpegFiles, BadFilesFailWithNull) {
   files.push_back({"CMYK", encodeJpeg(16, 16, wave, JpegOptions{4})});
   files.push_back({"YCCK", encodeJpeg(16, 16, wave, JpegOptions{4, true})});
   files.push_back({"190 scans", encodeJpeg(16, 16, wave, JpegOptions{3, false, false, true})});
-  const std::string path = folder.file("bad.jpg");
+  const std::string path = folder.path("bad.jpg");
   for (const auto& [what, bytes] : files) {
     writeBytes(path, bytes);
     ReadDib read;
@@ -149,7 +134,7 @@ TEST(JpegFiles, BadFilesFailWithNull) {
     EXPECT_EQ(read.dib, nullptr) << what;
   }
   ReadDib missing, noPath;
-  EXPECT_EQ(readJpegFile(folder.file("missing.jpg").c_str(), &missing.dib), 0);
+  EXPECT_EQ(readJpegFile(folder.path("missing.jpg").c_str(), &missing.dib), 0);
   EXPECT_EQ(missing.dib, nullptr);
   EXPECT_EQ(readJpegFile(nullptr, &noPath.dib), 0);
   EXPECT_EQ(noPath.dib, nullptr);
@@ -180,7 +165,7 @@ TEST(JpegWrittenFile, ThreeComponentYcbcrFrameWithLuma2x2AndQuality85Tables) {
   DibPtr dib = makeDib(width, height, [](int x, int row) {
     return Bgr{std::uint8_t(x * 7), std::uint8_t(row * 13), std::uint8_t(x + row)};
   });
-  const std::string path = folder.file("written.jpg");
+  const std::string path = folder.path("written.jpg");
   ASSERT_NE(writeJpegFile(path.c_str(), dib.get()), 0);
   const Bytes file = readBytes(path);
   const Bytes sof0 = {0xFF, 0xC0}, sos = {0xFF, 0xDA};
@@ -220,11 +205,18 @@ TEST(JpegWrittenFile, ThreeComponentYcbcrFrameWithLuma2x2AndQuality85Tables) {
 TEST(JpegScanlineReader, RowsAreReadJpegFilesInAnyBatchSize) {
   TempFolder folder;
   const int width = 27, height = 23, stride = 84;
-  const std::string path = folder.file("wave.jpg");
+  const std::string path = folder.path("wave.jpg");
   for (const JpegOptions& options : {JpegOptions{1}, JpegOptions{3}, JpegOptions{3, false, true}}) {
     writeBytes(path, encodeJpeg(width, height, wave, options));
     BITMAPINFOHEADER* dib = nullptr;
     ASSERT_NE(readJpegFile(path.c_str(), &dib), 0);
+    for (int row = 0; row < height && options.components == 1; ++row) {
+      for (int x = 0; x < width; ++x) {  // grey becomes three equal channels
+        const Bgr p = dibPixel(dib, x, row);
+        ASSERT_TRUE(p.b == p.g && p.g == p.r) << x << "," << row;
+        EXPECT_NEAR(p.g, wave(x, row).g, 6) << x << "," << row;
+      }
+    }
     for (int batch : {1, 16, 40}) {
       JpegScanlineReader reader;
       ASSERT_TRUE(reader.open(path.c_str()));
@@ -250,13 +242,14 @@ TEST(JpegScanlineReader, RowsAreReadJpegFilesInAnyBatchSize) {
   }
 }
 
-// 8192 x 8192 is the largest square within the pixel cap.
-TEST(JpegScanlineReader, PixelCapCheckedAtOpen) {
+// 8192 x 8192 is the largest square within the pixel cap. Damaged data ends the reading and
+// closes the reader.
+TEST(JpegScanlineReader, PixelCapCheckedAtOpenAndDamagedDataEndsReadingAndCloses) {
   TempFolder folder;
   Bytes jpeg = encodeJpeg(16, 16, wave);
   std::size_t frame = 2;
   while (jpeg[frame + 1] != 0xC0) frame += 2 + (jpeg[frame + 2] << 8 | jpeg[frame + 3]);
-  const std::string path = folder.file("sized.jpg");
+  const std::string path = folder.path("sized.jpg");
   JpegScanlineReader reader;
   for (auto [width, height, allowed] :
        {std::tuple{8192, 8192, true}, {8192, 8193, false}, {65500, 65500, false}}) {
@@ -269,25 +262,20 @@ TEST(JpegScanlineReader, PixelCapCheckedAtOpen) {
     EXPECT_EQ(reader.status(), allowed ? kJpegOk : kJpegTooLarge);
     EXPECT_EQ(std::pair(reader.width(), reader.height()), std::pair(width, height));
   }
-}
-
-TEST(JpegScanlineReader, DamagedDataEndsReadingAndCloses) {
-  TempFolder folder;
-  Bytes jpeg = encodeJpeg(64, 64, wave);
+  jpeg = encodeJpeg(64, 64, wave);
   jpeg.resize(jpeg.size() * 2 / 3);
-  writeBytes(folder.file("cut.jpg"), jpeg);
-  JpegScanlineReader reader;
-  ASSERT_TRUE(reader.open(folder.file("cut.jpg").c_str()));
+  writeBytes(folder.path("cut.jpg"), jpeg);
+  ASSERT_TRUE(reader.open(folder.path("cut.jpg").c_str()));
   Bytes row(64 * 3);
   int rows = 0;
   while (reader.readRow(row.data())) ++rows;
   EXPECT_LT(rows, 64);
   EXPECT_FALSE(reader.isOpen());
   EXPECT_EQ(reader.status(), kJpegCutShort);
-  writeBytes(folder.file("text.jpg"), Bytes{'t', 'e', 'x', 't'});
+  writeBytes(folder.path("text.jpg"), Bytes{'t', 'e', 'x', 't'});
   for (auto [file, status] :
        {std::pair{"missing.jpg", kJpegCannotOpen}, {"text.jpg", kJpegNotJpeg}}) {
-    EXPECT_FALSE(reader.open(folder.file(file).c_str()));
+    EXPECT_FALSE(reader.open(folder.path(file).c_str()));
     EXPECT_EQ(reader.status(), status) << file;
   }
   EXPECT_FALSE(reader.open(nullptr));
@@ -296,7 +284,7 @@ TEST(JpegScanlineReader, DamagedDataEndsReadingAndCloses) {
 // The picture goes only into a destination of the size the parameters read gave.
 TEST(JpegLayer, PictureOnlyIntoADestinationOfTheFilesSize) {
   TempFolder folder;
-  const std::string path = folder.file("small.jpg");
+  const std::string path = folder.path("small.jpg");
   writeBytes(path, encodeJpeg(12, 9, wave));
   JpegProperties p;
   ASSERT_EQ(jpegInitialise(&p), kJpegOk);
@@ -332,13 +320,7 @@ bool literalFramedThumbnail(const std::string& source, int size, int& width, int
   width = picture->biWidth;
   height = picture->biHeight;
   fitThumbnailSize(size, width, height);
-  DibPtr thumbnail;
-  if (std::max(picture->biWidth, picture->biHeight) > size) {
-    const DibPtr blurred(blurDib(picture, 3, 3));
-    thumbnail.reset(resizeDib(blurred.get(), size, size));
-  } else {
-    thumbnail.reset(resizeDib(picture, size, size));
-  }
+  const DibPtr thumbnail = literalThumbnail(picture, size, size, 3, 3);
   ::operator delete(picture);
   const BYTE black[3] = {0, 0, 0};
   drawDibBorder(thumbnail.get(), black);
@@ -367,18 +349,18 @@ TEST(FramedThumbnailFromJpegTest, SameFileAsTheLiteralPath) {
   for (const Case& c : cases) {
     JpegOptions options;
     options.components = c.components;
-    const std::string source = folder.file("source.jpg");
+    const std::string source = folder.path("source.jpg");
     writeBytes(source, encodeJpeg(c.width, c.height, wave, options));
     int width = -1, height = -1, literalWidth = -1, literalHeight = -1;
     ASSERT_TRUE(framedThumbnailFromJpeg(source.c_str(), c.size, width, height,
-                                        folder.file("fast.jpg").c_str()))
+                                        folder.path("fast.jpg").c_str()))
         << c.what;
     ASSERT_TRUE(literalFramedThumbnail(source, c.size, literalWidth, literalHeight,
-                                       folder.file("literal.jpg")))
+                                       folder.path("literal.jpg")))
         << c.what;
     EXPECT_EQ(width, literalWidth) << c.what;
     EXPECT_EQ(height, literalHeight) << c.what;
-    EXPECT_TRUE(readBytes(folder.file("fast.jpg")) == readBytes(folder.file("literal.jpg")))
+    EXPECT_TRUE(readBytes(folder.path("fast.jpg")) == readBytes(folder.path("literal.jpg")))
         << c.what;
   }
 }
@@ -387,15 +369,15 @@ TEST(FramedThumbnailFromJpegTest, DamagedSourceWritesNothingAndKeepsTheOutParame
   TempFolder folder;
   Bytes jpeg = encodeJpeg(300, 200, wave);
   jpeg.resize(jpeg.size() / 2);  // truncated in the middle of the picture
-  writeBytes(folder.file("cut.jpg"), jpeg);
+  writeBytes(folder.path("cut.jpg"), jpeg);
   int width = -1, height = -1;
-  EXPECT_FALSE(framedThumbnailFromJpeg(folder.file("cut.jpg").c_str(), 64, width, height,
-                                       folder.file("out.jpg").c_str()));
-  EXPECT_FALSE(framedThumbnailFromJpeg(folder.file("missing.jpg").c_str(), 64, width, height,
-                                       folder.file("out.jpg").c_str()));
+  EXPECT_FALSE(framedThumbnailFromJpeg(folder.path("cut.jpg").c_str(), 64, width, height,
+                                       folder.path("out.jpg").c_str()));
+  EXPECT_FALSE(framedThumbnailFromJpeg(folder.path("missing.jpg").c_str(), 64, width, height,
+                                       folder.path("out.jpg").c_str()));
   EXPECT_EQ(width, -1);
   EXPECT_EQ(height, -1);
-  EXPECT_FALSE(std::ifstream(folder.file("out.jpg")).good());
+  EXPECT_FALSE(std::ifstream(folder.path("out.jpg")).good());
 }
 
 }  // namespace

@@ -3,19 +3,17 @@
 #pragma once
 
 #include <algorithm>
-#include <chrono>
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include <jpeglib.h>
 
+#include "../../support/temp_folder.h"
 #include "dib_pictures.h"
 
 using Bytes = std::vector<std::uint8_t>;
@@ -111,27 +109,3 @@ inline void writeBytes(const std::string& path, const Bytes& bytes) {
   file.write(reinterpret_cast<const char*>(bytes.data()),
              static_cast<std::streamsize>(bytes.size()));
 }
-
-// A fresh folder, removed with its content at the end of the test.
-class TempFolder {
- public:
-  TempFolder() {
-    static unsigned counter = 0;
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count() % 1000000007;
-    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
-      const auto candidate =
-          std::filesystem::temp_directory_path() /
-          ("zorv_jpeg_" + std::to_string(stamp) + "_" + std::to_string(++counter));
-      if (std::filesystem::create_directory(candidate)) path_ = candidate.string();
-    }
-    if (path_.empty()) throw std::runtime_error("no temporary folder");
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  std::string file(const char* name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
-};

@@ -96,14 +96,13 @@ TEST_F(FrameTest, MessagesGoToTheMostDerivedHandlerAndOtherwiseToDefWindowProc) 
   EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(window));
 }
 
-TEST_F(FrameTest, DeletesItselfWhenItCannotBeMade) {
+TEST_F(FrameTest, DeletesItselfWhenItCannotBeMadeAndLeavesTheApplicationWhenDestroyed) {
   EXPECT_FALSE((new TestFrame(Failure::kPreCreate))->LoadFrame(kMenu));
   EXPECT_FALSE((new TestFrame(Failure::kOnCreate))->LoadFrame(kMenu));
   EXPECT_FALSE((new TestFrame)->LoadFrame(kMissingMenu));
   EXPECT_EQ(3, TestFrame::deleted);
-}
 
-TEST_F(FrameTest, DestroyingTheMainWindowClearsItFromTheApplication) {
+  // Destroying the main window clears it from the application.
   CWinApp app;
   TestFrame* mainFrame = loadFrame();
   TestFrame* otherFrame = loadFrame();

@@ -16,10 +16,8 @@ namespace {
 
 class ProbedMainFrame : public CMainFrame {
  public:
-  ~ProbedMainFrame() override { ++deleted; }
   void RecalcLayout(BOOL) override { ++layouts; }
 
-  static int deleted;
   int layouts = 0;
   std::vector<WINDOWPOS> positionsAtDefault;
 
@@ -31,14 +29,12 @@ class ProbedMainFrame : public CMainFrame {
     return CMainFrame::DefWindowProc(message, wParam, lParam);
   }
 };
-int ProbedMainFrame::deleted = 0;
 
 class MainFrameTest : public ::testing::Test {
  protected:
   void SetUp() override {
     char noCommandLine[] = "";
     ASSERT_TRUE(AfxWinInit(::GetModuleHandleA(nullptr), nullptr, noCommandLine, SW_SHOW));
-    ProbedMainFrame::deleted = 0;
     frame_ = new ProbedMainFrame;
     ASSERT_TRUE(frame_->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE));
     window_ = frame_->m_hWnd;
@@ -57,12 +53,26 @@ class MainFrameTest : public ::testing::Test {
   HWND window_ = nullptr;
 };
 
-TEST_F(MainFrameTest, KeepsItsTitleWhateverTextIsSet) {
+// Its title stays whatever text is set, it refuses activation and focus, and size messages of
+// any size skip the layout.
+TEST_F(MainFrameTest, KeepsItsTitleRefusesActivationAndFocusAndSkipsTheLayout) {
   EXPECT_EQ(kHiddenFrameTitle, title());
   ::SetWindowTextA(window_, "Visible Title");
   EXPECT_EQ(kHiddenFrameTitle, title());
   ::SendMessageA(window_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
   EXPECT_EQ(kHiddenFrameTitle, title());
+
+  EXPECT_EQ(MA_NOACTIVATE,
+            ::SendMessageA(window_, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(window_),
+                           MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)));
+  EXPECT_EQ(1, ::SendMessageA(window_, WM_ACTIVATE, WA_ACTIVE, 0));
+  EXPECT_EQ(1, ::SendMessageA(window_, WM_SETFOCUS, 0, 0));
+  EXPECT_NE(window_, ::GetActiveWindow());
+  EXPECT_NE(window_, ::GetFocus());
+
+  ::SendMessageA(window_, WM_SIZE, SIZE_RESTORED, MAKELPARAM(300, 200));
+  ::SendMessageA(window_, WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(1024, 768));
+  EXPECT_EQ(0, frame_->layouts);
 }
 
 TEST_F(MainFrameTest, ShowMoveAndSizeRequestsBecomeHidesInPlace) {
@@ -85,28 +95,6 @@ TEST_F(MainFrameTest, ShowMoveAndSizeRequestsBecomeHidesInPlace) {
   EXPECT_TRUE(::GetWindowLongPtrA(window_, GWL_EXSTYLE) & WS_EX_TOPMOST) << "z-order changed";
   EXPECT_NE(window_, ::GetActiveWindow());
   EXPECT_NE(window_, ::GetForegroundWindow());
-}
-
-TEST_F(MainFrameTest, RefusesActivationAndFocus) {
-  EXPECT_EQ(MA_NOACTIVATE,
-            ::SendMessageA(window_, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(window_),
-                           MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)));
-  EXPECT_EQ(1, ::SendMessageA(window_, WM_ACTIVATE, WA_ACTIVE, 0));
-  EXPECT_EQ(1, ::SendMessageA(window_, WM_SETFOCUS, 0, 0));
-  EXPECT_NE(window_, ::GetActiveWindow());
-  EXPECT_NE(window_, ::GetFocus());
-}
-
-TEST_F(MainFrameTest, SizeMessagesOfAnySizeSkipTheLayout) {
-  ::SendMessageA(window_, WM_SIZE, SIZE_RESTORED, MAKELPARAM(300, 200));
-  ::SendMessageA(window_, WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(1024, 768));
-  EXPECT_EQ(0, frame_->layouts);
-}
-
-TEST_F(MainFrameTest, DeletesItselfWithItsWindow) {
-  ASSERT_TRUE(frame_->DestroyWindow());
-  EXPECT_EQ(1, ProbedMainFrame::deleted);
-  EXPECT_FALSE(::IsWindow(window_));
 }
 
 }  // namespace

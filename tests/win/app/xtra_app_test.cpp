@@ -1,17 +1,19 @@
-// The application object linked into this program, started and ended as the library's
-// DllMain does it, with the log replaced by a recorder.
+// The application object linked into this program with the module's resources, started and ended
+// as the library's DllMain does it in threads of each COM model, with the log replaced by a
+// recorder. (The module tests load the module itself and find its hidden frame.)
 #include "app/xtra_app.h"
 
 #include <gtest/gtest.h>
 #include <ole2.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "afx/dll_startup.h"
 #include "afx/wnd.h"
-#include "com_thread.h"
 #include "common/log.h"
+#include "win_thread.h"
 
 namespace {
 std::vector<std::string> g_logged;
@@ -22,11 +24,74 @@ void logMessage(const char* text) { g_logged.emplace_back(text); }
 
 namespace {
 
+enum class ComSetup { kNone, kApartment, kMultithreaded, kOle };
+
+// Sets up COM, runs body, then undoes the setup; all on one new thread, joined before return.
+void runOnComThread(ComSetup setup, const std::function<void()>& body) {
+  runOnThread([setup, &body] {
+    if (setup == ComSetup::kOle) {
+      ASSERT_EQ(S_OK, ::OleInitialize(nullptr));
+    }
+    if (setup == ComSetup::kApartment || setup == ComSetup::kMultithreaded) {
+      const DWORD model =
+          setup == ComSetup::kApartment ? COINIT_APARTMENTTHREADED : COINIT_MULTITHREADED;
+      ASSERT_EQ(S_OK, ::CoInitializeEx(nullptr, model));
+    }
+    body();
+    if (setup == ComSetup::kOle) ::OleUninitialize();
+    if (setup == ComSetup::kApartment || setup == ComSetup::kMultithreaded) ::CoUninitialize();
+  });
+}
+
+// After the application has started and ended OLE on such a thread: OLE is where the set-up left
+// it, so starting it again is a first start (MTA threads cannot start OLE at all).
+void expectOleAsSetUp(ComSetup setup) {
+  if (setup == ComSetup::kMultithreaded) {
+    // The thread's own apartment is still there: joining it again only counts (S_FALSE).
+    const HRESULT again = ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    EXPECT_EQ(S_FALSE, again) << "the thread's COM set-up was undone";
+    if (SUCCEEDED(again)) ::CoUninitialize();
+    return;
+  }
+  if (setup == ComSetup::kOle) ::OleUninitialize();
+  EXPECT_EQ(S_OK, ::OleInitialize(nullptr)) << "OLE was left started";
+  if (setup != ComSetup::kOle) ::OleUninitialize();
+}
+
+void expectInertHiddenFrame(HWND frame) {
+  EXPECT_EQ(::GetCurrentThreadId(), ::GetWindowThreadProcessId(frame, nullptr));
+  EXPECT_FALSE(::IsWindowVisible(frame));
+  // Asked for 0 by 0 at the origin, a captioned window gets the smallest size the system
+  // allows; minimised, it shows as an icon.
+  EXPECT_TRUE(::IsIconic(frame));
+  WINDOWPLACEMENT placement = {};
+  placement.length = sizeof(placement);
+  ASSERT_TRUE(::GetWindowPlacement(frame, &placement));
+  const RECT smallest = {0, 0, ::GetSystemMetrics(SM_CXMINTRACK),
+                         ::GetSystemMetrics(SM_CYMINTRACK)};
+  EXPECT_TRUE(::EqualRect(&smallest, &placement.rcNormalPosition));
+
+  const LONG_PTR style = ::GetWindowLongPtrA(frame, GWL_STYLE);
+  EXPECT_EQ(WS_MINIMIZE | WS_DISABLED, style & (WS_MINIMIZE | WS_DISABLED));
+  EXPECT_EQ(0, style & (WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+  EXPECT_EQ(WS_EX_TOPMOST, ::GetWindowLongPtrA(frame, GWL_EXSTYLE) & ~WS_EX_WINDOWEDGE);
+
+  HMENU menu = ::GetMenu(frame);
+  char text[16] = {};
+  ::GetMenuStringA(menu, 0, text, sizeof(text), MF_BYPOSITION);
+  EXPECT_EQ(1, ::GetMenuItemCount(menu));
+  EXPECT_EQ(0xFFFFu, ::GetMenuItemID(menu, 0));
+  EXPECT_STREQ("test", text);
+}
+
 struct OleCase {
   ComSetup setup;
   const char* logged;
 };
-std::ostream& operator<<(std::ostream& out, const OleCase& c) { return out << c.setup; }
+std::ostream& operator<<(std::ostream& out, const OleCase& c) {
+  const char* names[] = {"no COM", "STA", "MTA", "OLE"};
+  return out << names[static_cast<int>(c.setup)];
+}
 
 class AppStartup : public ::testing::TestWithParam<OleCase> {};
 
@@ -38,8 +103,8 @@ TEST_P(AppStartup, LogsTheOleOutcomeAndKeepsAHiddenFrameUntilShutdown) {
     CXtraApp* app = xtraApp();
     ASSERT_NE(nullptr, app->m_pMainWnd);
     HWND frame = app->m_pMainWnd->m_hWnd;
-    EXPECT_FALSE(::IsWindowVisible(frame));
-    EXPECT_EQ(::GetCurrentThreadId(), ::GetWindowThreadProcessId(frame, nullptr));
+    EXPECT_EQ(frame, ::FindWindowA(nullptr, "*zorvmainhidden*"));
+    expectInertHiddenFrame(frame);
 
     AfxDllProcessDetach();
     EXPECT_FALSE(::IsWindow(frame));

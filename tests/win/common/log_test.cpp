@@ -48,15 +48,12 @@ TEST_F(LogTest, LastErrorDropsLineFeedsButKeepsCarriageReturns) {
   EXPECT_EQ(loggedLines(), expected + "\r\n15:49:00.0007: ERROR: \r\n");
 }
 
-TEST_F(LogTest, SecondOpeningInTheSameSecondTruncatesTheFile) {
+// In the same second the file of that second starts again; a second later another one starts.
+TEST_F(LogTest, ReopeningStartsTheSecondsFileAgainAndOpeningWithFalseCloses) {
   openLogInFolder();
   logMessage("first run");
   openLog("game", true);
   EXPECT_EQ(logContent(0), bannerAt(0));
-}
-
-TEST_F(LogTest, ReopeningStartsAnotherFileAndOpeningWithFalseCloses) {
-  openLogInFolder();
   const CLogFile* first = currentLogFile();
   logMessage("one");
   fixLogTime(1);

@@ -116,7 +116,8 @@ class GameStatsTest : public DesktopWinTest {
   }
 };
 
-TEST_F(GameStatsTest, RoundTripInTheWorldsKeyAndTextsAsLongAsTheBufferReadEmpty) {
+// A failed write is told, null arguments do nothing.
+TEST_F(GameStatsTest, RoundTripInTheWorldsKeyTextsAsLongAsTheBufferReadEmptyAFailedWriteIsTold) {
   useHomeWorld();
   setGameStat("best", "4210");
   EXPECT_EQ(readValue(kWorldKey, "best"), std::make_pair(std::string("4210"), DWORD{REG_SZ}));
@@ -128,6 +129,16 @@ TEST_F(GameStatsTest, RoundTripInTheWorldsKeyAndTextsAsLongAsTheBufferReadEmpty)
   EXPECT_EQ(stat("raw", 4), "abc");  // the cleared buffer terminates it
   EXPECT_EQ(stat("raw", 3), "");
   EXPECT_TRUE(boxes_.texts().empty());
+
+  setGameStat(std::string(20000, 'n').c_str(), "1");  // longer than a value name may be
+  EXPECT_EQ(boxes_.texts(), Lines{"Unable to save game stat info!"});
+  char text[8] = "junk";  // null arguments do nothing
+  getGameStat(nullptr, text, sizeof text);
+  getGameStat("games", text, 0);
+  EXPECT_STREQ(text, "junk");
+  setGameStat(nullptr, "1");
+  setGameStat("games", nullptr);
+  EXPECT_EQ(readValue(kWorldKey, "games").first, "12345");
 }
 
 TEST_F(GameStatsTest, WithoutTheWorldsKeyNothingIsReadOrWritten) {
@@ -145,19 +156,6 @@ TEST_F(GameStatsTest, WithNoWorldStatisticsLiveInTheInstallationKey) {
   EXPECT_EQ(readValue(kInstallKeyPath, "games").first, "3");
   EXPECT_EQ(stat("games", 8), "3");
   EXPECT_EQ(boxes_.texts().size(), 2u);  // each call was told that no world is installed
-}
-
-TEST_F(GameStatsTest, AFailedWriteIsToldAndNullArgumentsDoNothing) {
-  useHomeWorld();
-  setGameStat(std::string(20000, 'n').c_str(), "1");  // longer than a value name may be
-  EXPECT_EQ(boxes_.texts(), Lines{"Unable to save game stat info!"});
-  char text[8] = "junk";
-  getGameStat(nullptr, text, sizeof text);
-  getGameStat("games", text, 0);
-  EXPECT_STREQ(text, "junk");
-  setGameStat(nullptr, "1");
-  setGameStat("games", nullptr);
-  EXPECT_EQ(readValue(kWorldKey, "games").first, "12345");
 }
 
 }  // namespace

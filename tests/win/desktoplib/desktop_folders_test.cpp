@@ -5,7 +5,6 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <set>
 
 #include "desktop_fixture.h"
 #include "program_run.h"
@@ -66,14 +65,11 @@ TEST(RandomTest, DrawsOfTheRuntimesGeneratorAndTheirRange) {
   std::srand(1);
   for (int i = 0; i < 6; ++i) dice.push_back(randomInt(1, 6));
   EXPECT_EQ(dice, (std::vector<int>{1, 4, 2, 5, 4, 3}));  // floor(1.01 + draw / 32767 * 5.98)
-
-  std::set<int> seen;
+  // Every draw's value and range are the native tests'; here empty ranges on the real generator.
   for (int i = 0; i < 5000; ++i) {
-    seen.insert(randomInt(1, 6));
     ASSERT_EQ(randomInt(0, 0), 0);
     ASSERT_EQ(randomFloat(2, 2), 2.0f);
   }
-  EXPECT_EQ(seen, (std::set<int>{1, 2, 3, 4, 5, 6}));
 }
 
 TEST_F(DesktopFoldersTest, AnExistingFolderParsesToItselfAndAMissingPathToNothing) {

@@ -1,5 +1,5 @@
-// Set-up shared by the picture tests under Wine: a temporary folder, and DIB handles made from
-// the native tests' pictures.
+// Set-up shared by the picture tests under Wine: a temporary folder, DIB handles made from the
+// native tests' pictures, and JPEG files read back.
 #pragma once
 
 #include <windows.h>
@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "../../native/imaging/dib_pictures.h"
 #include "win_test_support.h"
@@ -36,6 +37,16 @@ inline std::string blockBytes(HGLOBAL block) {
   GlobalUnlock(block);
   return bytes;
 }
+
+// A JPEG file read back as a DIB (empty when it cannot be read).
+struct JpegPicture {
+  explicit JpegPicture(const std::string& path) { readJpegFile(path.c_str(), &dib); }
+  ~JpegPicture() { ::operator delete(dib); }
+  std::pair<int, int> size() const {
+    return dib ? std::make_pair(int(dib->biWidth), int(dib->biHeight)) : std::make_pair(0, 0);
+  }
+  BITMAPINFOHEADER* dib = nullptr;
+};
 
 class ImagingWinTest : public ::testing::Test {
  protected:

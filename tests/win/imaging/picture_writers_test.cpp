@@ -5,47 +5,10 @@
 
 namespace {
 
-// A JPEG file read back as a DIB (empty when it cannot be read).
-struct JpegPicture {
-  explicit JpegPicture(const std::string& path) { readJpegFile(path.c_str(), &dib); }
-  ~JpegPicture() { ::operator delete(dib); }
-  std::pair<int, int> size() const {
-    return dib ? std::make_pair(int(dib->biWidth), int(dib->biHeight)) : std::make_pair(0, 0);
-  }
-  BITMAPINFOHEADER* dib = nullptr;
-};
-
-// Dark frame of 5 pixels and a light inside (JPEG blurs the edge a little).
-void expectBlackFrame(const JpegPicture& picture) {
-  const int side = picture.dib->biWidth;
-  for (int i = 0; i < side; i += 3) {
-    for (int edge : {0, 4, side - 5, side - 1}) {
-      EXPECT_LT(pixel(picture.dib, i, edge)[1], 48) << i << "," << edge;
-      EXPECT_LT(pixel(picture.dib, edge, i)[1], 48) << edge << "," << i;
-    }
-  }
-  EXPECT_GT(pixel(picture.dib, side / 2, side / 2)[1], 200);
-  EXPECT_GT(pixel(picture.dib, 8, side / 2)[1], 200);
-}
-
 class FramedThumbnailTest : public ImagingWinTest {};
 
-// Kind 1 reads a BMP file. The native tests compare JPEG sources (kind 2) with the literal path.
-TEST_F(FramedThumbnailTest, SquareFramedPictureOfTheFittedSize) {
-  HGLOBAL dib = noiseDibHandle(100, 50, 0);
-  std::memset(static_cast<BYTE*>(GlobalLock(dib)) + 40, 255, strideOf(100) * 50);  // white
-  GlobalUnlock(dib);
-  ASSERT_TRUE(writeDibToBmpFile(path("source.bmp").c_str(), dib));
-  GlobalFree(dib);
-  int width = 0, height = 0;
-  ASSERT_TRUE(makeFramedThumbnail(path("source.bmp").c_str(), 1, 256, width, height,
-                                  path("thumb.jpg").c_str()));
-  EXPECT_EQ(std::make_pair(width, height), std::make_pair(128, 64));
-  const JpegPicture thumbnail(path("thumb.jpg"));
-  EXPECT_EQ(thumbnail.size(), std::make_pair(128, 128));
-  expectBlackFrame(thumbnail);
-}
-
+// A BMP file's framed thumbnail (kind 1) is zorvdesk's thumbnail test, which reads the same
+// sizes and the frame back; JPEG sources (kind 2) are the native tests', against the literal path.
 TEST_F(FramedThumbnailTest, UnknownKindOrUnreadableSourceWritesNothing) {
   HGLOBAL dib = noiseDibHandle(20, 20, 0);
   ASSERT_TRUE(writeDibToBmpFile(path("p.bmp").c_str(), dib));
@@ -106,7 +69,7 @@ TEST_F(CapturesTest, FailedFullPictureWritesNoThumbnailAndLogsItsPath) {
   GlobalFree(dib);
 }
 
-TEST_F(CapturesTest, OtherThanPlainTwentyFourBitIsRefusedUnwritten) {
+TEST_F(CapturesTest, OtherThanPlainTwentyFourBitIsRefusedUnwrittenAndThumbnailsTakeTheirSize) {
   HGLOBAL dib = noiseDibHandle(16, 16, 10);
   static_cast<BITMAPINFOHEADER*>(GlobalLock(dib))->biBitCount = 8;
   GlobalUnlock(dib);
@@ -122,10 +85,9 @@ TEST_F(CapturesTest, OtherThanPlainTwentyFourBitIsRefusedUnwritten) {
   GlobalFree(tooSmall);
   EXPECT_FALSE(fileExists(file("thumb.jpg")));
   EXPECT_FALSE(fileExists(file("full.jpg")));
-}
 
-TEST_F(CapturesTest, ThumbnailJpegWithItsOwnSizeAndBox) {
-  HGLOBAL dib = noiseDibHandle(90, 30, 11);
+  // A thumbnail of its own size and box; a full picture that cannot be written stops it.
+  dib = noiseDibHandle(90, 30, 11);
   ASSERT_TRUE(writeThumbnailJpeg(dib, file("thumb.jpg").c_str(), 45, 15, 2, 2, nullptr));
   EXPECT_EQ(JpegPicture(file("thumb.jpg")).size(), std::make_pair(45, 15));
   EXPECT_FALSE(fileExists(file("full.jpg")));
@@ -138,8 +100,8 @@ TEST_F(CapturesTest, ThumbnailJpegWithItsOwnSizeAndBox) {
 class BmpFileTest : public ImagingWinTest {};
 
 // The size counts the whole block, bytes beyond the DIB included; the offset skips the colour
-// table that the header's bit count implies.
-TEST_F(BmpFileTest, FileHeaderThenTheWholeBlock) {
+// table that the header's bit count implies. No handle or a file that cannot be made: false.
+TEST_F(BmpFileTest, FileHeaderThenTheWholeBlockOrFalse) {
   const struct {
     WORD bits;
     SIZE_T extra;
@@ -157,16 +119,11 @@ TEST_F(BmpFileTest, FileHeaderThenTheWholeBlock) {
     EXPECT_EQ(littleEndianAt(file, 6, 4), 0u);  // both reserved words
     EXPECT_EQ(littleEndianAt(file, 10, 4), c.offset);
     EXPECT_EQ(file.substr(14), blockBytes(dib));
+    EXPECT_FALSE(writeDibToBmpFile(path("missing\\c.bmp").c_str(), dib));
     GlobalFree(dib);
   }
-}
-
-TEST_F(BmpFileTest, NullHandleOrUnopenableFileFails) {
   EXPECT_FALSE(writeDibToBmpFile(path("c.bmp").c_str(), nullptr));
   EXPECT_FALSE(exists("c.bmp"));
-  HGLOBAL dib = noiseDibHandle(2, 2, 3);
-  EXPECT_FALSE(writeDibToBmpFile(path("missing\\c.bmp").c_str(), dib));
-  GlobalFree(dib);
 }
 
 // A bitmap as the system loads it from a file, read back as a DIB.
@@ -182,7 +139,7 @@ class DdbToDibTest : public ImagingWinTest {
   }
 };
 
-TEST_F(DdbToDibTest, TwentyFourBitPictureComesBackByteForByte) {
+TEST_F(DdbToDibTest, TwentyFourBitPictureComesBackByteForByteAndNoBitmapGivesNoBlock) {
   HGLOBAL source = noiseDibHandle(7, 5, 4);
   ASSERT_TRUE(writeDibToBmpFile(path("24.bmp").c_str(), source));
   HGLOBAL dib = loadAndConvert("24.bmp", 0);
@@ -197,6 +154,10 @@ TEST_F(DdbToDibTest, TwentyFourBitPictureComesBackByteForByte) {
   EXPECT_EQ(bytes.substr(40), blockBytes(source).substr(40));
   GlobalFree(dib);
   GlobalFree(source);
+  EXPECT_EQ(ddbToDib(nullptr, nullptr), nullptr);  // no bitmap, no block
+  HBITMAP deleted = CreateBitmap(4, 4, 1, 1, nullptr);
+  DeleteObject(deleted);
+  EXPECT_EQ(ddbToDib(deleted, nullptr), nullptr);
 }
 
 // An 8-bit picture 5 wide (3 padding bytes per row): a reversed colour ramp, indices of a
@@ -225,13 +186,6 @@ TEST_F(DdbToDibTest, EightBitPictureKeepsItsTableAndIndices) {
   for (int y = 0; y < 4; ++y)
     EXPECT_EQ(bytes.substr(1064 + 8 * y, 5), expected.substr(1064 + 8 * y, 5));
   GlobalFree(dib);
-}
-
-TEST_F(DdbToDibTest, NoBitmapNoBlock) {
-  EXPECT_EQ(ddbToDib(nullptr, nullptr), nullptr);
-  HBITMAP deleted = CreateBitmap(4, 4, 1, 1, nullptr);
-  DeleteObject(deleted);
-  EXPECT_EQ(ddbToDib(deleted, nullptr), nullptr);
 }
 
 }  // namespace

@@ -62,7 +62,7 @@ TEST_F(OfficeLocatorTest, ShortcutsLeadingToIconProgramsGiveTheServer) {
   EXPECT_EQ(locate("C:\\wordicon.exe\\Microsoft Excel.lnk").path, std::string(kWordServer) + " ");
 }
 
-TEST_F(OfficeLocatorTest, PathsOfNoApplicationPassUnchangedWithoutNotice) {
+TEST_F(OfficeLocatorTest, PathsOfNoApplicationPassUnchangedRecognisedButUnregisteredOnesStop) {
   // Nothing is registered: a recognised application would bring a notice and false.
   TempFolder folder;
   folder.folder("sub");
@@ -81,9 +81,8 @@ TEST_F(OfficeLocatorTest, PathsOfNoApplicationPassUnchangedWithoutNotice) {
     EXPECT_TRUE(located.notices.empty()) << path;
   }
   EXPECT_FALSE(locateOfficeApplication(nullptr));
-}
 
-TEST_F(OfficeLocatorTest, RecognisedButUnregisteredTellsTheUserOnceAndStops) {
+  // Recognised but unregistered: the user is told once, and it stops.
   setClassesValue("Excel.Application", "no CLSID subkey");
   registerOfficeServer("Access.Application", 6, "C:\\ACCESS.EXE");  // a later row that would fit
   const Located located = locate("C:\\accicons.exe\\xlicons.exe");

@@ -124,7 +124,14 @@ class ShellFailureTest : public ::testing::Test {
   }
 };
 
-TEST_F(ShellFailureTest, CallsTheShellInOrderWithItsArguments) {
+FakeLinkResults failing(HRESULT FakeLinkResults::*step) {
+  FakeLinkResults results{};
+  results.*step = E_FAIL;
+  return results;
+}
+
+// The shell is called in order with its arguments; each failing step leaves what it should.
+TEST_F(ShellFailureTest, CallsInOrderAndEachFailingStepLeavesWhatItShould) {
   ShortcutInfo info;
   ASSERT_TRUE(resolveWith(FakeLinkResults{}, info));
   EXPECT_STREQ(fakeLinkCalls,
@@ -136,22 +143,13 @@ TEST_F(ShellFailureTest, CallsTheShellInOrderWithItsArguments) {
   EXPECT_EQ(info.iconIndex, FAKE_ICON_INDEX);
   EXPECT_EQ(info.workingDirectory, FAKE_DIRECTORY);
   EXPECT_EQ(info.arguments, FAKE_ARGUMENTS);
-}
-
-FakeLinkResults failing(HRESULT FakeLinkResults::*step) {
-  FakeLinkResults results{};
-  results.*step = E_FAIL;
-  return results;
-}
-
-TEST_F(ShellFailureTest, EachFailingStepLeavesWhatItShould) {
   for (auto step :
        {&FakeLinkResults::queryPersistFile, &FakeLinkResults::load, &FakeLinkResults::getPath}) {
     ShortcutInfo info = filledRecord();
     EXPECT_FALSE(resolveWith(failing(step), info));
     EXPECT_TRUE(untouched(info));
   }
-  ShortcutInfo info = filledRecord();  // an unresolvable link is still a link
+  info = filledRecord();  // an unresolvable link is still a link
   EXPECT_TRUE(resolveWith(failing(&FakeLinkResults::resolve), info));
   EXPECT_TRUE(untouched(info));
 

@@ -3,7 +3,8 @@ cmake_minimum_required(VERSION 3.25)
 # and everything below takes its headers, library, module and programs from there only:
 #   (a) the sample game built from samples/dice with find_package(ZorvGame), then the package's
 #       demo script run with it (check-demo.cmake);
-#   (b) a tiny game built with the README's g++ line, run with a script of its own;
+#   (b) a tiny game built with the README's g++ line, run with a script of its own, and a DLL
+#       built with it that refers to every function the library's header declares;
 #   the package's zorvdesk --help, and no path of this machine's source or build folder inside.
 # Usage: cmake -DBUILD=<build folder> -DSOURCE=<source folder> -DEMULATOR=<Wine command>
 #              -DCXX=<MinGW g++> -DGENERATOR=<CMake generator> -P check_package.cmake
@@ -63,10 +64,26 @@ list(POP_FRONT args)
 list(TRANSFORM args REPLACE "^my_game.cpp$" ${CMAKE_CURRENT_LIST_DIR}/tiny_game.cpp)
 list(TRANSFORM args REPLACE "^MyGame.dll$" ${work}/tiny/TinyGame.dll)
 run("the README's g++ line" IN ${pkg} COMMAND ${CXX} ${args})
+
+# The same line links a DLL that takes the address of every function zorv_desktop.h declares: a
+# DLL is linked with no reference left open, so anything declared that the library lacks fails.
+file(STRINGS ${pkg}/sdk/zorv_desktop.h declared REGEX "^[A-Za-z][A-Za-z0-9_ ]*[ *]+[A-Za-z0-9_]+\\(")
+list(TRANSFORM declared REPLACE "^[^(]*[ *]([A-Za-z0-9_]+)\\(.*" "reinterpret_cast<const void*>(\\1)")
+list(LENGTH declared count)
+if(count LESS 20)
+  message(FATAL_ERROR "only ${count} functions found in zorv_desktop.h")
+endif()
+list(JOIN declared ",\n  " addresses)
+file(WRITE ${work}/tiny/every_function.cpp "#include \"zorv_desktop.h\"\n"
+     "extern \"C\" __declspec(dllexport) const void* const zorvEveryFunction[] = {\n  ${addresses}};\n")
+list(TRANSFORM args REPLACE "^.*tiny_game.cpp$" ${work}/tiny/every_function.cpp
+     OUTPUT_VARIABLE every)
+list(TRANSFORM every REPLACE "^.*TinyGame.dll$" ${work}/tiny/EveryFunction.dll)
+run("linking every declared function" IN ${pkg} COMMAND ${CXX} ${every})
 run("the tiny game" IN ${work}/tiny COMMAND ${EMULATOR} ${pkg}/tools/xtrahost.exe
     ..\\pkg\\ZORVgame.x32 ${CMAKE_CURRENT_LIST_DIR}/tiny_game.xts)
 foreach(expected
-    "gameStartDlgzorv\\(\\)\n    -> \"dZORV_Tiny\", code 0x00000000"
+    "gameStartDlgzorv\\(\\)\n    -> \"[^\"]+\\\\\\\\Desktops\\\\\\\\dZORV_Tiny\\\\\\\\\", code 0x00000000"
     "gameScoreDlgzorv\\(\"7\"\\)\n    -> 12, code 0x00000000"
     "stat \"TinyTotal\" -> \"12\""
     "gameStopDlgzorv\\(\\)\n    -> 1, code 0x00000000")

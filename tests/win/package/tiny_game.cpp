@@ -1,5 +1,5 @@
-// The smallest game built from the package alone: the start dialog names the current world,
-// the score dialog adds the score to a total kept in the world's statistics.
+// The smallest game built from the package alone: the start dialog names the current world's
+// folder, the score dialog adds the score to a total kept in the world's statistics.
 #include <cstdio>
 #include <cstdlib>
 
@@ -8,7 +8,7 @@
 
 ZorvGameBool fnGameStartDlgzorv(char* text, int size) {
   char world[ZORV_DESKTOP_PATH_SIZE];
-  return getCurrentWorld(world) && std::snprintf(text, size, "%s", world) < size;
+  return getWorldDir(world) && std::snprintf(text, size, "%s", world) < size;
 }
 
 int fnGameScoreDlgzorv(const char* scoreText, int) {

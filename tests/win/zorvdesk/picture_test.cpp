@@ -5,10 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 
-#include <jpeglib.h>
-
+#include "../../native/imaging/jpeg_test_support.h"
 #include "imaging/imaging_fixture.h"
 #include "program_run.h"
 
@@ -24,35 +22,6 @@ void writePicture(const std::string& path, int width, int height, bool asJpeg) {
     EXPECT_TRUE(writeDibToBmpFile(path.c_str(), dib));
   }
   GlobalFree(dib);
-}
-
-// Width and height of a JPEG file, or 0 x 0.
-std::pair<int, int> jpegSize(const std::string& path) {
-  BITMAPINFOHEADER* dib = nullptr;
-  if (!readJpegFile(path.c_str(), &dib)) return {0, 0};
-  const std::pair<int, int> size{dib->biWidth, dib->biHeight};
-  ::operator delete(dib);
-  return size;
-}
-
-// An 8 x 8 CMYK JPEG, which the library never writes, made with libjpeg-turbo itself.
-void writeCmykJpeg(const std::string& path) {
-  jpeg_compress_struct info{};
-  jpeg_error_mgr errors{};
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&info);
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  jpeg_stdio_dest(&info, file);
-  info.image_width = info.image_height = 8;
-  info.input_components = 4;
-  info.in_color_space = JCS_CMYK;
-  jpeg_set_defaults(&info);
-  jpeg_start_compress(&info, TRUE);
-  JSAMPLE row[32] = {};
-  for (JSAMPROW rows[] = {row}; info.next_scanline < 8;) jpeg_write_scanlines(&info, rows, 1);
-  jpeg_finish_compress(&info);
-  jpeg_destroy_compress(&info);
-  std::fclose(file);
 }
 
 class ZorvdeskPictureTest : public ::testing::Test {
@@ -79,19 +48,15 @@ TEST_F(ZorvdeskPictureTest, ThumbnailTellsJpegAndBmpByContentNotName) {
   for (const auto& c : cases) {
     const std::string out = tempPath("zd_out.jpg");
     expectZorvdesk("thumbnail " + tempPath(c.source) + " 256 " + out, 0, c.printed);
-    EXPECT_EQ(jpegSize(out), std::make_pair(c.side, c.side));
+    const JpegPicture thumbnail(out);
+    ASSERT_EQ(thumbnail.size(), std::make_pair(c.side, c.side));
+    for (int i = 0; i < c.side; i += 3) {  // framed in black, 5 pixels wide
+      for (int edge : {0, 2, c.side - 3, c.side - 1}) {
+        EXPECT_LT(pixel(thumbnail.dib, i, edge)[1], 48) << c.source << ": " << i << "," << edge;
+        EXPECT_LT(pixel(thumbnail.dib, edge, i)[1], 48) << c.source << ": " << edge << "," << i;
+      }
+    }
   }
-}
-
-TEST_F(ZorvdeskPictureTest, ThumbnailOfNoPictureOrWithABadSizeFails) {
-  const std::string text = tempPath("zd_text.jpg"), out = " " + tempPath("zd_out.jpg");
-  writeFile(text, "hello");
-  expectZorvdesk("thumbnail " + text + " 64" + out, 1, "neither a BMP nor a JPEG file");
-  expectZorvdesk("thumbnail " + tempPath("zd_none.jpg") + " 64" + out, 1, "cannot open");
-  EXPECT_FALSE(fileExists(tempPath("zd_out.jpg")));
-  expectZorvdesk("thumbnail " + text + " big" + out, 2,
-                 "usage: zorvdesk thumbnail SOURCE SIZE OUT.jpg");
-  EXPECT_EQ(zorvdesk("thumbnail a 64").exitCode, 2u);
 }
 
 // One line each, naming the first reason that applies; the files' names give nothing away.
@@ -106,7 +71,8 @@ TEST_F(ZorvdeskPictureTest, ThumbnailRefusalsSayWhy) {
   writeFile(tempPath("p2"), patched(frame + 4, "\x0C"));  // 12-bit samples
   writeFile(tempPath("p3"), patched(frame + 5, "\xFD\xE8\xFD\xE8"));
   writeFile(tempPath("p4"), patched(frame + 5, std::string("\x00\x08\xFF\xFF", 4)));
-  writeCmykJpeg(tempPath("p5"));
+  writeBytes(tempPath("p5"), encodeJpeg(
+                                 8, 8, [](int, int) { return Bgr{}; }, JpegOptions{4}));
   writeFile(tempPath("p6"), "BM" + std::string(60, 'x'));
   const HBITMAP mono = CreateBitmap(8, 8, 1, 1, nullptr);
   const HGLOBAL monoDib = ddbToDib(mono, nullptr);
@@ -138,6 +104,15 @@ TEST_F(ZorvdeskPictureTest, ThumbnailRefusalsSayWhy) {
     EXPECT_EQ(run.output.rfind("zorvdesk: '" + named + "' " + c.words, 0), 0u) << run.output;
     EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << run.output;
   }
+  // Neither kind of picture, no file, a bad size.
+  const std::string text = tempPath("zd_text.jpg"), out = " " + tempPath("zd_out.jpg");
+  writeFile(text, "hello");
+  expectZorvdesk("thumbnail " + text + " 64" + out, 1, "neither a BMP nor a JPEG file");
+  expectZorvdesk("thumbnail " + tempPath("zd_none.jpg") + " 64" + out, 1, "cannot open");
+  EXPECT_FALSE(fileExists(tempPath("zd_out.jpg")));
+  expectZorvdesk("thumbnail " + text + " big" + out, 2,
+                 "usage: zorvdesk thumbnail SOURCE SIZE OUT.jpg");
+  EXPECT_EQ(zorvdesk("thumbnail a 64").exitCode, 2u);
 }
 
 // OUT.jpg [FULL.jpg] [SIZE]: the thumbnail's side is the size (at least 64, 128 by default).
@@ -154,8 +129,8 @@ TEST_F(ZorvdeskPictureTest, CaptureWritesTheThumbnailAndTheFullPictureWhenNamed)
   for (const auto& c : cases) {
     DeleteFileA(full.c_str());
     EXPECT_EQ(expectZorvdesk("capture " + c.arguments, 0, "").output, "captured 300x200\n");
-    EXPECT_EQ(jpegSize(out), std::make_pair(c.side, c.side)) << c.arguments;
-    EXPECT_EQ(jpegSize(full), c.full ? std::make_pair(300, 200) : std::make_pair(0, 0));
+    EXPECT_EQ(JpegPicture(out).size(), std::make_pair(c.side, c.side)) << c.arguments;
+    EXPECT_EQ(JpegPicture(full).size(), c.full ? std::make_pair(300, 200) : std::make_pair(0, 0));
   }
 }
 

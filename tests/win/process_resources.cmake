@@ -9,7 +9,8 @@ target_link_libraries(zorv_process_resources PUBLIC user32)
 # times (ZORV_SOAK_CALLS each) with nothing left behind.
 zorv_add_test(soak_tests
   SOURCES soak_test.cpp
-  LIBS zorv_process_resources zorv_neutral ole32 uuid shell32 gdi32 user32 advapi32)
+  LIBS zorv_process_resources zorv_neutral ole32 uuid shell32 gdi32 user32 advapi32
+  TIMEOUT 240)
 
 # A temporary installation under HKLM\SOFTWARE\ZORV and an Office ProgID of the tests' own.
 if(ZORV_CAN_RUN_TESTS)

@@ -93,21 +93,17 @@ TEST(ShortcutTest, MultithreadedThreadGetsFalse) {
   });
 }
 
-class ShellFailureTest : public ::testing::Test {
- protected:
-  void SetUp() override { ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr))); }
-  void TearDown() override { CoUninitialize(); }
-
-  // The result, with the stand-in answering as told; every interface must be released.
-  static bool resolveWith(const FakeLinkResults& results, ShortcutInfo& info) {
-    const DWORD cookie = fakeLinkRegister(results);
-    EXPECT_NE(cookie, 0u);
-    const bool read = resolveShortcut("C:\\x.lnk", info);
-    fakeLinkRevoke(cookie);
-    EXPECT_EQ(fakeLinkReferences, 0) << "an interface was not released";
-    return read;
-  }
-};
+// The result, with the stand-in answering as told; every interface must be released.
+bool resolveWith(const FakeLinkResults& results, ShortcutInfo& info) {
+  EXPECT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+  const DWORD cookie = fakeLinkRegister(results);
+  EXPECT_NE(cookie, 0u);
+  const bool read = resolveShortcut("C:\\x.lnk", info);
+  fakeLinkRevoke(cookie);
+  CoUninitialize();
+  EXPECT_EQ(fakeLinkReferences, 0) << "an interface was not released";
+  return read;
+}
 
 FakeLinkResults failing(HRESULT FakeLinkResults::*step) {
   FakeLinkResults results{};
@@ -116,7 +112,7 @@ FakeLinkResults failing(HRESULT FakeLinkResults::*step) {
 }
 
 // The shell is called in order with its arguments; each failing step leaves what it should.
-TEST_F(ShellFailureTest, CallsInOrderAndEachFailingStepLeavesWhatItShould) {
+TEST(ShellFailureTest, CallsInOrderAndEachFailingStepLeavesWhatItShould) {
   ShortcutInfo info;
   ASSERT_TRUE(resolveWith(FakeLinkResults{}, info));
   EXPECT_STREQ(fakeLinkCalls,

@@ -89,6 +89,11 @@ TEST_F(CurrentWorldTest, NamesOf128CharactersAreRecordedButNotReadBack) {
   EXPECT_EQ(count("WARNING could not read current world from Registry!"), 1);
   // Its movie path does not fit a log text: the line is cut to 259 characters.
   EXPECT_EQ(count(("ERROR could not find world " + moviePath(fits)).substr(0, MAX_PATH - 1)), 1);
+  RemoveDirectoryA((desktops() + "\\" + fits).c_str());
+  makeWorld(fits + "g", false);
+  currentWorld();
+  EXPECT_EQ(currentWorld(), fits + "g");
+  EXPECT_EQ(count("WARNING could not read current world from Registry!"), 2);
 }
 
 constexpr char kWorldKey[] = "SOFTWARE\\ZORV\\dZORV_Home";

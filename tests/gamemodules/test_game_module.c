@@ -1,13 +1,11 @@
-/*
- * GameModules for the bridge tests, one source built in several variants:
- *   TGM_START_MODE  1 writes a text naming the variant, 2 returns true without writing,
- *                   0 returns false, undefined: no start export at all
- *   TGM_SCORE_MODE  1 answers the length it received, 2 answers a negative number,
- *                   undefined: no score export at all
- *   TGM_STOP_RESULT what the stop export answers; undefined: no stop export at all
- * Every process attach adds 1 to the environment variable TGM_ATTACHES_<variant>, so a test
- * can tell whether a module was loaded again; every score call is counted the same way.
- */
+// GameModules for the bridge tests, one source built in several variants:
+//   TGM_START_MODE  1 writes a text naming the variant, 2 returns true without writing,
+//                   0 returns false, undefined: no start export at all
+//   TGM_SCORE_MODE  1 answers the length it received, 2 answers a negative number,
+//                   undefined: no score export at all
+//   TGM_STOP_RESULT what the stop export answers; undefined: no stop export at all
+// Every process attach adds 1 to the environment variable TGM_ATTACHES_<variant>, so a test
+// can tell whether a module was loaded again; every score call is counted the same way.
 #include <stdio.h>
 #include <stdlib.h>
 #include <windows.h>

@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 std::string tempPath(const std::string& name) {
   char dir[MAX_PATH];
@@ -25,8 +26,7 @@ ProgramRun runProgram(const std::string& program, const std::string& arguments) 
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = out;
-  startup.hStdError = out;
+  startup.hStdOutput = startup.hStdError = out;
   PROCESS_INFORMATION process{};
   std::string command = program + " " + arguments;
   ProgramRun run;
@@ -41,12 +41,8 @@ ProgramRun runProgram(const std::string& program, const std::string& arguments) 
   }
   CloseHandle(out);
   std::ifstream in(outputPath, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
   // The programs write text-mode output: compare with plain line feeds.
-  for (char c : text.str()) {
-    if (c != '\r') run.output += c;
-  }
+  std::remove_copy(std::istreambuf_iterator<char>(in), {}, std::back_inserter(run.output), '\r');
   in.close();
   DeleteFileA(outputPath.c_str());
   return run;

@@ -27,7 +27,7 @@ static struct {
   IPersistFile file;
 } fake;
 
-static HRESULT query(REFIID iid, void** out) {
+static HRESULT STDMETHODCALLTYPE linkQuery(IShellLinkA* self, REFIID iid, void** out) {
   *out = NULL;
   if (IsEqualIID(iid, &IID_IUnknown) || IsEqualIID(iid, &IID_IShellLinkA)) *out = &fake.link;
   if (IsEqualIID(iid, &IID_IPersistFile) && SUCCEEDED(results.queryPersistFile)) *out = &fake.file;
@@ -42,9 +42,6 @@ static HRESULT answer(HRESULT result, LPSTR out, int size, const char* text) {
   return result;
 }
 
-static HRESULT STDMETHODCALLTYPE linkQuery(IShellLinkA* self, REFIID iid, void** out) {
-  return query(iid, out);
-}
 static ULONG STDMETHODCALLTYPE linkAddRef(IShellLinkA* self) { return (ULONG)++fakeLinkReferences; }
 static ULONG STDMETHODCALLTYPE linkRelease(IShellLinkA* self) {
   return (ULONG)--fakeLinkReferences;
@@ -98,7 +95,7 @@ static ULONG STDMETHODCALLTYPE factoryCount(IClassFactory* self) {
 }
 static HRESULT STDMETHODCALLTYPE createInstance(IClassFactory* self, IUnknown* outer, REFIID iid,
                                                 void** out) {
-  return query(iid, out);
+  return linkQuery(&fake.link, iid, out);
 }
 static HRESULT STDMETHODCALLTYPE lockServer(IClassFactory* self, BOOL lock) { return S_OK; }
 

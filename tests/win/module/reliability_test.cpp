@@ -16,16 +16,12 @@ namespace {
 
 using xtrahost::Values;
 
-void addEchoHandler(xtrahost::Host& host) {
+// Create, load a GameModule, every method with a call-back, destroy.
+void scriptLife(xtrahost::Host& host, xtrahost::LoadedModule& module) {
   host.engine.setHandler("echo", [](std::int32_t argc, HostValue* args, HostValue* result) {
     if (result != nullptr && argc > 0) *result = args[0];
     return 0;
   });
-}
-
-// Create, load a GameModule, every method with a call-back, destroy.
-void scriptLife(xtrahost::Host& host, xtrahost::LoadedModule& module) {
-  addEchoHandler(host);
   xtrahost::ScriptSession session(module);
   ASSERT_EQ(session.createResult(), 0);
   const HostValue me = session.instanceValue();

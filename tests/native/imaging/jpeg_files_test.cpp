@@ -56,10 +56,10 @@ void expectBandsUpright(const BITMAPINFOHEADER* dib) {
   }
 }
 
-TEST(JpegFiles, PicturesStayUprightBothWays) {
+// Written pictures stay upright too: the icon tests read a saved icon back.
+TEST(JpegFiles, ReadPicturesAreUprightBottomUpDibs) {
   TempFolder folder;
   const int width = 37, height = 30;  // odd width: every row has one byte of padding
-  // Read: a file made by libjpeg-turbo itself becomes a bottom-up DIB.
   writeBytes(folder.path("made.jpg"), encodeJpeg(width, height, bands(height)));
   ReadDib read;
   ASSERT_NE(readJpegFile(folder.path("made.jpg").c_str(), &read.dib), 0);
@@ -68,12 +68,6 @@ TEST(JpegFiles, PicturesStayUprightBothWays) {
   expectBandsUpright(read.dib);
   const BYTE* rows = reinterpret_cast<const BYTE*>(read.dib) + 40;
   for (int y = 0; y < height; ++y) EXPECT_EQ(rows[y * 112 + 111], 0) << "padding, row " << y;
-  // Write: a DIB written and read back keeps its top row on top.
-  DibPtr dib = makeDib(width, height, bands(height));
-  ASSERT_NE(writeJpegFile(folder.path("written.jpg").c_str(), dib.get()), 0);
-  ReadDib back;
-  ASSERT_NE(readJpegFile(folder.path("written.jpg").c_str(), &back.dib), 0);
-  expectBandsUpright(back.dib);
 }
 
 // The DIB is only its 40-byte header: reading any pixel would be caught by the sanitizer.
@@ -90,7 +84,6 @@ TEST(JpegFiles, BadDibsAreRefusedBeforeAPixelIsRead) {
       {"top-down", [](BITMAPINFOHEADER& h) { h.biHeight = -4; }},
       {"image size short of the rows", [](BITMAPINFOHEADER& h) { h.biSizeImage = 47; }},
       {"too wide for JPEG", [](BITMAPINFOHEADER& h) { h.biWidth = 65501; }},
-      {"over the pixel cap", [](BITMAPINFOHEADER& h) { h.biWidth = h.biHeight = 8193; }},
       {"largest sides", [](BITMAPINFOHEADER& h) { h.biWidth = h.biHeight = 0x7FFFFFFF; }},
   };
   for (const auto& [what, spoil] : cases) {
@@ -213,9 +206,7 @@ TEST(JpegScanlineReader, RowsAreReadJpegFilesInAnyBatchSize) {
     for (int batch : {1, 16, 40}) {
       JpegScanlineReader reader;
       ASSERT_TRUE(reader.open(path.c_str()));
-      EXPECT_EQ(reader.width(), width);
-      EXPECT_EQ(reader.height(), height);
-      EXPECT_EQ(reader.channels(), options.components);
+      EXPECT_EQ(reader.channels(), options.components);  // the sizes: the pixel cap's test
       std::vector<Bytes> rows(batch, Bytes(width * 3));
       std::vector<BYTE*> targets;
       for (Bytes& row : rows) targets.push_back(row.data());

@@ -42,8 +42,10 @@ TEST(DiceMatch, IsReproducibleForASeedAndAddsUp) {
 }
 
 TEST(DiceRecord, StoredTextsThatAreNotWholeNumbersCountAsMissing) {
-  // Whole numbers, a negative best among them, are the game's record test (sdk tests).
-  dice::Record record;
+  dice::Record record = dice::parseRecord("12", "-4");
+  EXPECT_EQ(record.gamesPlayed, 12);
+  EXPECT_TRUE(record.hasBest);
+  EXPECT_EQ(record.bestScore, -4);
   for (const char* bad : {"", "7x", "x7", "99999999999", "-1"}) {
     record = dice::parseRecord(bad, bad);
     EXPECT_EQ(record.gamesPlayed, 0) << bad;

@@ -47,6 +47,12 @@ class ShellStandIn {
   UINT shellFlags = 0;    // and with which flags
   bool shellRecordZeroed = false;
   std::vector<Extraction> extractions;
+  // The extractions asked for, one "file,index" line each.
+  std::string extracted() const {
+    std::string text;
+    for (const Extraction& e : extractions) text += e.file + "," + std::to_string(e.index) + "\n";
+    return text;
+  }
 
  private:
   static DWORD_PTR WINAPI getFileInfo(LPCSTR path, DWORD, SHFILEINFOA* info, UINT size,

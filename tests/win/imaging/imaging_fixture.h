@@ -20,10 +20,13 @@ inline std::uint32_t littleEndianAt(const std::string& bytes, std::size_t offset
   return value;
 }
 
-// A 24-bit packed DIB of noise in a movable block of exactly its size plus extra bytes.
-inline HGLOBAL noiseDibHandle(int width, int height, std::uint32_t seed, SIZE_T extra = 0) {
+// A 24-bit packed DIB of noise in a movable block of exactly its size plus extra bytes; another
+// bit count is only written into the header.
+inline HGLOBAL noiseDibHandle(int width, int height, std::uint32_t seed, SIZE_T extra = 0,
+                              WORD bits = 24) {
   DibPtr dib = noiseDib(width, height, seed);
   dib->biSizeImage = static_cast<DWORD>(strideOf(width) * height);
+  dib->biBitCount = bits;
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 40 + dib->biSizeImage + extra);
   std::memcpy(GlobalLock(block), dib.get(), 40 + dib->biSizeImage);
   GlobalUnlock(block);

@@ -56,7 +56,7 @@ class FileIconTest : public CommonWinTest {
 TEST_F(FileIconTest, TheShellsIconComesFirstAndNothingIsLogged) {
   const std::string document = files_.file("Notes.TXT", "text");
   ShellStandIn shell;
-  shell.answerShell(fakeIcon(1));
+  shell.shellAnswer = fakeIcon(1);
   EXPECT_EQ(getFileIcon(document.c_str()), fakeIcon(1));
   EXPECT_EQ(shell.shellPath, lower(document));  // the working copy, not the caller's text
   EXPECT_EQ(shell.shellFlags, 0x5100u);
@@ -75,7 +75,7 @@ TEST_F(FileIconTest, AShortcutGivesTheIconAtItsIconLocationAndAnUnreadableOneNon
         makeLink(files_, name, {systemFolder() + "\\notepad.exe", "", "", iconFile, 3});
     ASSERT_NE(link, "");
     ShellStandIn shell;
-    shell.answerExtract(fakeIcon(2));
+    shell.extractAnswer = fakeIcon(2);
     EXPECT_EQ(getFileIcon(link.c_str()), fakeIcon(2)) << name;
     EXPECT_EQ(lower(shell.extracted()), lower(iconFile) + ",3\n") << name;
   }
@@ -97,16 +97,16 @@ TEST_F(FileIconTest, AShortcutToADocumentTakesItsProgramsIconOrTheStandardIcon) 
   letter.executable = "C:\\Windows\\Notepad.exe";
   letter.iconIndex = 2;
   ShellStandIn shell;
-  shell.answerShortcut(letter);
-  shell.answerExtract(fakeIcon(3));
+  shell.shortcut = letter;
+  shell.extractAnswer = fakeIcon(3);
   EXPECT_EQ(getFileIcon(link.c_str()), fakeIcon(3));
   EXPECT_EQ(shell.extracted(), "C:\\Windows\\Notepad.exe,2\n");
 
-  shell.answerExtract(nullptr);  // a program without icons
+  shell.extractAnswer = HICON{nullptr};  // a program without icons (not the system's call)
   EXPECT_EQ(getFileIcon(link.c_str()), standardIcon());
 
   letter.executable = "";  // no program: the target itself, and no standard icon
-  shell.answerShortcut(letter);
+  shell.shortcut = letter;
   shell.extractions.clear();
   EXPECT_EQ(getFileIcon(link.c_str()), nullptr);
   EXPECT_EQ(shell.extracted(), "C:\\Docs\\Letter.txt,2\n");
@@ -122,7 +122,7 @@ TEST_F(FileIconTest, DotExeAnywhereMakesAProgramWithTheSharedStandardIconAsFallb
     EXPECT_EQ(shell.extracted(), lower(readme) + ",0\n");
 
     // ExtractIconA's 1 for a file that is not a program still counts as an icon.
-    shell.answerExtract(reinterpret_cast<HICON>(1));
+    shell.extractAnswer = reinterpret_cast<HICON>(1);
     HICON one = getFileIcon(readme.c_str());
     EXPECT_EQ(one, reinterpret_cast<HICON>(1));
     releaseFileIcon(one);  // no handle to destroy

@@ -53,10 +53,7 @@ TEST(InstallDirTextTest, EndsWithOneBackslashWithinTheBuffer) {
     std::memset(dir, '#', sizeof dir);
     std::memcpy(dir, c.bytes.data(), c.bytes.size());
     const bool ok = finishInstallDirText(dir, c.bytes.size(), sizeof dir);
-    EXPECT_EQ(ok, !c.expected.empty()) << c.bytes;
-    if (ok) {
-      EXPECT_EQ(std::string(dir), c.expected);
-    }
+    EXPECT_EQ(ok ? std::string(dir) : "", c.expected) << c.bytes;  // a folder is never empty
   }
 }
 

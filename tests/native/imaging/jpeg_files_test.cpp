@@ -289,13 +289,12 @@ TEST(JpegLayer, PictureOnlyIntoADestinationOfTheFilesSize) {
 // resizeDib, drawDibBorder in black, writeJpegFile.
 bool literalFramedThumbnail(const std::string& source, int size, int& width, int& height,
                             const std::string& out) {
-  BITMAPINFOHEADER* picture = nullptr;
-  if (!readJpegFile(source.c_str(), &picture)) return false;
-  width = picture->biWidth;
-  height = picture->biHeight;
+  ReadDib picture;
+  if (!readJpegFile(source.c_str(), &picture.dib)) return false;
+  width = picture.dib->biWidth;
+  height = picture.dib->biHeight;
   fitThumbnailSize(size, width, height);
-  const DibPtr thumbnail = literalThumbnail(picture, size, size, 3, 3);
-  ::operator delete(picture);
+  const DibPtr thumbnail = literalThumbnail(picture.dib, size, size, 3, 3);
   const BYTE black[3] = {0, 0, 0};
   drawDibBorder(thumbnail.get(), black);
   return writeJpegFile(out.c_str(), thumbnail.get()) != 0;

@@ -92,10 +92,8 @@ TEST_F(FileIconTest, AShortcutGivesTheIconAtItsIconLocationAndAnUnreadableOneNon
 // Wine gives every link an icon location, so the record of a link without one is put in.
 TEST_F(FileIconTest, AShortcutToADocumentTakesItsProgramsIconOrTheStandardIcon) {
   const std::string link = files_.file("letter.lnk", "read through the stand-in");
-  ShortcutInfo letter;
-  letter.targetPath = "C:\\Docs\\Letter.txt";
-  letter.executable = "C:\\Windows\\Notepad.exe";
-  letter.iconIndex = 2;
+  // A file, its name, target, working folder, program, icon file, arguments and icon index.
+  ShortcutInfo letter{false, "", "C:\\Docs\\Letter.txt", "", "C:\\Windows\\Notepad.exe", "", "", 2};
   ShellStandIn shell;
   shell.shortcut = letter;
   shell.extractAnswer = fakeIcon(3);

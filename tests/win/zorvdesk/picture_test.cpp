@@ -74,6 +74,7 @@ TEST_F(ZorvdeskPictureTest, ThumbnailRefusalsSayWhy) {
   writeBytes(tempPath("p5"), encodeJpeg(
                                  8, 8, [](int, int) { return Bgr{}; }, JpegOptions{4}));
   writeFile(tempPath("p6"), "BM" + std::string(60, 'x'));
+  writeFile(tempPath("p8"), "hello");
   const HBITMAP mono = CreateBitmap(8, 8, 1, 1, nullptr);
   const HGLOBAL monoDib = ddbToDib(mono, nullptr);
   writeDibToBmpFile(tempPath("p7").c_str(), monoDib);
@@ -92,23 +93,23 @@ TEST_F(ZorvdeskPictureTest, ThumbnailRefusalsSayWhy) {
        "are)\n"},
       {"p6", "cannot be loaded as a bitmap: "},
       {"p7", "is not a 24-bit picture: it loads as a bitmap of 1 bit per pixel\n"},
+      {"p8", "is neither a BMP nor a JPEG file\n"},
       {"p0", "cannot be written: "},  // into a missing folder
   };
   for (const auto& c : cases) {
-    const std::string out = tempPath(&c == &cases[7] ? "none\\o.jpg" : "o.jpg");
+    const bool toMissingFolder = &c == std::end(cases) - 1;
+    const std::string out = tempPath(toMissingFolder ? "none\\o.jpg" : "o.jpg");
     const ProgramRun run = zorvdesk("thumbnail " + tempPath(c.source) + " 64 " + out);
-    const std::string named = &c == &cases[7] ? out : tempPath(c.source);  // the destination
+    const std::string named = toMissingFolder ? out : tempPath(c.source);
     EXPECT_EQ(run.exitCode, 1u) << c.source;
     EXPECT_EQ(run.output.rfind("zorvdesk: '" + named + "' " + c.words, 0), 0u) << run.output;
     EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << run.output;
   }
-  // Neither kind of picture, no file, a bad size.
-  const std::string text = tempPath("zd_text.jpg"), out = " " + tempPath("zd_out.jpg");
-  writeFile(text, "hello");
-  expectZorvdesk("thumbnail " + text + " 64" + out, 1, "neither a BMP nor a JPEG file");
+  // No file, a bad size.
+  const std::string out = " " + tempPath("zd_out.jpg");
   expectZorvdesk("thumbnail " + tempPath("zd_none.jpg") + " 64" + out, 1, "cannot open");
   EXPECT_FALSE(fileExists(tempPath("zd_out.jpg")));
-  expectZorvdesk("thumbnail " + text + " big" + out, 2,
+  expectZorvdesk("thumbnail " + tempPath("p8") + " big" + out, 2,
                  "usage: zorvdesk thumbnail SOURCE SIZE OUT.jpg");
   EXPECT_EQ(zorvdesk("thumbnail a 64").exitCode, 2u);
 }

@@ -122,10 +122,8 @@ DibPtr literalBlur(const BITMAPINFOHEADER* dib, int kx, int ky) {
     for (int x = 0; x < dib->biWidth; ++x) {
       unsigned sum[3] = {0, 0, 0};
       unsigned count = 0;
-      for (int j = 0; j < ky; ++j) {
-        for (int i = 0; i < kx; ++i) {
-          const int sx = x + i - kx / 2;
-          const int sy = y + j - ky / 2;
+      for (int sy = y - ky / 2; sy < y - ky / 2 + ky; ++sy) {
+        for (int sx = x - kx / 2; sx < x - kx / 2 + kx; ++sx) {
           if (sx < 0 || sy < 0 || sx >= dib->biWidth || sy >= dib->biHeight) continue;
           for (int c = 0; c < 3; ++c) sum[c] += pixel(dib, sx, sy)[c];
           ++count;

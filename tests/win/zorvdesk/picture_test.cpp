@@ -15,12 +15,8 @@ namespace {
 // A picture of noise written as a JPEG or a BMP file, whatever the file's name says.
 void writePicture(const std::string& path, int width, int height, bool asJpeg) {
   HGLOBAL dib = noiseDibHandle(width, height, 1);
-  if (asJpeg) {
-    EXPECT_TRUE(writeJpegFile(path.c_str(), static_cast<BITMAPINFOHEADER*>(GlobalLock(dib))));
-    GlobalUnlock(dib);
-  } else {
-    EXPECT_TRUE(writeDibToBmpFile(path.c_str(), dib));
-  }
+  EXPECT_TRUE(asJpeg ? writeJpegFile(path.c_str(), noiseDib(width, height, 1).get()) != 0
+                     : writeDibToBmpFile(path.c_str(), dib));
   GlobalFree(dib);
 }
 

@@ -57,9 +57,7 @@ TEST(DesktopTextTest, ProgramOfTheOpenCommandAndTitleOfAProgram) {
 TEST(DesktopTextTest, HashOfSignedCharacters) {
   EXPECT_EQ(hashString("abc"), 25284);
   EXPECT_EQ(hashString(""), 0);
-  EXPECT_EQ(hashString("\xFF"
-                       "a"),
-            0xFFFF + 97);  // -1 wraps to all ones, then bytes swap
+  EXPECT_EQ(hashString("\xFF\x61"), 0xFFFF + 97);  // -1 wraps to all ones, then bytes swap
 }
 
 TEST(DesktopTextTest, RandomIntegersWeighTheirEndsPointNineNine) {

@@ -21,11 +21,7 @@ inline std::size_t strideOf(int width) { return (static_cast<std::size_t>(width)
 inline DibPtr blankDib(int width, int height) {
   const std::size_t size = 40 + strideOf(width) * height;
   auto* dib = static_cast<BITMAPINFOHEADER*>(std::calloc(1, size));
-  dib->biSize = 40;
-  dib->biWidth = width;
-  dib->biHeight = height;
-  dib->biPlanes = 1;
-  dib->biBitCount = 24;
+  *dib = BITMAPINFOHEADER{40, width, height, 1, 24, 0, 0, 0, 0, 0, 0};
   return DibPtr(dib);
 }
 

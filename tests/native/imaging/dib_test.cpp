@@ -27,17 +27,14 @@ TEST(DibLayoutTest, RowsArePaddedToFourBytes) {
 TEST(DibLayoutTest, ColourCountsOfBothHeaderKinds) {
   BITMAPINFOHEADER info{};
   info.biSize = 40;
-  const int bits[] = {1, 4, 8, 16, 24, 32};
-  const WORD counts[] = {2, 16, 256, 0, 0, 0};
   BITMAPCOREHEADER core{};
   core.bcSize = 12;
-  for (int i = 0; i < 6; ++i) {
-    info.biBitCount = static_cast<WORD>(bits[i]);
-    core.bcBitCount = static_cast<WORD>(bits[i]);
-    EXPECT_EQ(dibColorCount(&info), counts[i]) << bits[i];
-    EXPECT_EQ(dibColorTableSize(&info), counts[i] * 4) << bits[i];
-    EXPECT_EQ(dibColorCount(&core), counts[i]) << bits[i];
-    EXPECT_EQ(dibColorTableSize(&core), counts[i] * 3) << bits[i];
+  for (auto [bits, count] : {std::pair{1, 2}, {4, 16}, {8, 256}, {16, 0}, {24, 0}, {32, 0}}) {
+    info.biBitCount = core.bcBitCount = static_cast<WORD>(bits);
+    EXPECT_EQ(dibColorCount(&info), count) << bits;
+    EXPECT_EQ(dibColorTableSize(&info), count * 4) << bits;
+    EXPECT_EQ(dibColorCount(&core), count) << bits;
+    EXPECT_EQ(dibColorTableSize(&core), count * 3) << bits;
   }
   info.biBitCount = 8;
   info.biClrUsed = 20;  // a used count overrides the bit count, also at 24 bits
@@ -50,36 +47,19 @@ TEST(DibLayoutTest, ColourCountsOfBothHeaderKinds) {
   EXPECT_EQ(dibColorTableSize(&info), 0xFFFF);
 }
 
-// Which pixels of a picture differ from the ones of the same picture before.
-std::string paintedMap(const BITMAPINFOHEADER* dib) {
-  std::string map;
-  for (int y = dib->biHeight - 1; y >= 0; --y) {
-    for (int x = 0; x < dib->biWidth; ++x) {
-      map += std::memcmp(pixel(dib, x, y), kRed, 3) == 0 ? '#' : '.';
-    }
-    map += '\n';
-  }
-  return map;
-}
-
+// 12 x 11: only x 5..6 of row 5 is inside the frame; under 10 pixels both ways (7 x 3) the
+// picture is painted over entirely.
 TEST(DibFrameTest, FiveWideFrameClippedToThePicture) {
-  DibPtr dib = blankDib(12, 11);
-  drawDibBorder(dib.get(), kRed);
-  EXPECT_EQ(paintedMap(dib.get()),
-            "############\n"
-            "############\n"
-            "############\n"
-            "############\n"
-            "############\n"
-            "#####..#####\n"
-            "############\n"
-            "############\n"
-            "############\n"
-            "############\n"
-            "############\n");
-  DibPtr narrow = blankDib(7, 3);  // under 10 pixels both ways: painted over entirely
-  drawDibBorder(narrow.get(), kRed);
-  EXPECT_EQ(paintedMap(narrow.get()), "#######\n#######\n#######\n");
+  for (auto [width, height] : {std::pair{12, 11}, {7, 3}}) {
+    DibPtr dib = blankDib(width, height);
+    drawDibBorder(dib.get(), kRed);
+    for (int y = 0; y < height; ++y) {
+      for (int x = 0; x < width; ++x) {
+        const bool inside = x >= 5 && x < width - 5 && y >= 5 && y < height - 5;
+        EXPECT_EQ(std::memcmp(pixel(dib.get(), x, y), kRed, 3) != 0, inside) << x << "," << y;
+      }
+    }
+  }
 }
 
 TEST(DibRefusalTest, DibsThatAreNotPlain24BitRgbAreRefusedUntouched) {
@@ -142,10 +122,8 @@ DibPtr literalBlur(const BITMAPINFOHEADER* dib, int kx, int ky) {
     for (int x = 0; x < dib->biWidth; ++x) {
       unsigned sum[3] = {0, 0, 0};
       unsigned count = 0;
-      for (int j = 0; j < ky; ++j) {
-        for (int i = 0; i < kx; ++i) {
-          const int sx = x + i - kx / 2;
-          const int sy = y + j - ky / 2;
+      for (int sy = y - ky / 2; sy < y - ky / 2 + ky; ++sy) {
+        for (int sx = x - kx / 2; sx < x - kx / 2 + kx; ++sx) {
           if (sx < 0 || sy < 0 || sx >= dib->biWidth || sy >= dib->biHeight) continue;
           for (int c = 0; c < 3; ++c) sum[c] += pixel(dib, sx, sy)[c];
           ++count;
@@ -187,13 +165,9 @@ TEST(BlurTest, AveragesByReciprocalEqualIntegerDivision) {
 
 // Nearest neighbour: 2 x 2 to 64 picks column 0 up to 15, and the steps accumulate by addition.
 TEST(ResizeTest, NearestNeighbourStepsAccumulateByAddition) {
-  DibPtr dib = blankDib(2, 2);
-  for (int y = 0; y < 2; ++y) {
-    for (int x = 0; x < 2; ++x) {
-      const BYTE value[3] = {static_cast<BYTE>(x), static_cast<BYTE>(y), 9};
-      std::memcpy(pixel(dib.get(), x, y), value, 3);
-    }
-  }
+  DibPtr dib = blankDib(2, 2);  // blue holds the column and green the row, where they are read
+  pixel(dib.get(), 1, 0)[0] = 1;
+  pixel(dib.get(), 0, 1)[1] = 1;
   const DibPtr resized(resizeDib(dib.get(), 64, 64));
   ASSERT_TRUE(resized);
   for (int i = 0; i < 64; ++i) {
@@ -222,10 +196,7 @@ TEST(ThumbnailTest, SameBytesAsBlurringEverythingThenResizing) {
       {64, 64, 64, 64, 3, 3, false},    // larger side equal to the width: not blurred
       {65, 10, 64, 64, 3, 3, false},    // one column more: blurred
       {300, 5, 256, 256, 3, 3, false},  // extreme proportions, rows enlarged
-      {3, 1001, 64, 64, 3, 3, false},
-      {1001, 2, 7, 300, 3, 3, false},
-      {100, 80, 99, 99, 2, 4, false},  // even boxes
-      {50, 60, 20, 20, 9, 1, false},
+      {1001, 2, 7, 300, 3, 3, false},     {100, 80, 99, 99, 2, 4, false},  // even boxes
       {30, 20, 10, 10, 100, 100, false},   // a box larger than the picture
       {100, 60, 10, 10, 101, 101, false},  // boxes of 6,000 pixels: sums divided, not scaled
       {1, 1, 1, 1, 3, 3, false},
@@ -235,9 +206,7 @@ TEST(ThumbnailTest, SameBytesAsBlurringEverythingThenResizing) {
     const DibPtr fast(makeDibThumbnail(dib.get(), c.width, c.height, c.kx, c.ky));
     const DibPtr literal = literalThumbnail(dib.get(), c.width, c.height, c.kx, c.ky);
     ASSERT_TRUE(fast && literal);
-    EXPECT_EQ(fast->biWidth, c.width);
-    EXPECT_EQ(fast->biHeight, c.height);
-    EXPECT_EQ(fast->biSizeImage, strideOf(c.width) * c.height);
+    EXPECT_EQ(std::memcmp(fast.get(), literal.get(), 40), 0);  // the resize's header
     EXPECT_TRUE(pixelBytes(fast.get()) == pixelBytes(literal.get()))
         << c.sourceWidth << "x" << c.sourceHeight << " to " << c.width << "x" << c.height;
   }

@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -38,43 +37,27 @@ Bgr wave(int x, int row) {
   return Bgr{std::uint8_t(x * x + row), std::uint8_t(row * 3), std::uint8_t(200 - x)};
 }
 
-// Flat bands: red on top, green in the middle, blue at the bottom.
-Picture bands(int height) {
-  return [height](int, int row) {
-    return row < height / 3 ? kRed : row < 2 * height / 3 ? kGreen : kBlue;
-  };
-}
-
-void expectBandsUpright(const BITMAPINFOHEADER* dib) {
-  const int height = dib->biHeight;
-  for (int x = 2; x < dib->biWidth - 2; x += 5) {
+// Written pictures stay upright too: the icon tests read a saved icon back.
+TEST(JpegFiles, ReadPicturesAreUprightBottomUpDibs) {
+  TempFolder folder;
+  const int width = 37, height = 30;  // odd width: every row has one byte of padding
+  writeBytes(folder.path("made.jpg"), encodeJpeg(width, height, [](int, int row) {
+               return row < 10 ? kRed : row < 20 ? kGreen : kBlue;  // flat bands
+             }));
+  ReadDib read;
+  ASSERT_NE(readJpegFile(folder.path("made.jpg").c_str(), &read.dib), 0);
+  const BITMAPINFOHEADER expected{40, width, height, 1, 24, 0, 0, 0, 0, 0, 0};
+  EXPECT_EQ(std::memcmp(read.dib, &expected, 40), 0) << "header, biSizeImage 0";
+  for (int x = 2; x < width - 2; x += 5) {
     for (auto [row, band] : {std::pair{1, kRed}, {height / 2, kGreen}, {height - 2, kBlue}}) {
-      const Bgr p = dibPixel(dib, x, row);
+      const Bgr p = dibPixel(read.dib, x, row);
       EXPECT_NEAR(p.b, band.b, 12) << x << "," << row;
       EXPECT_NEAR(p.g, band.g, 12) << x << "," << row;
       EXPECT_NEAR(p.r, band.r, 12) << x << "," << row;
     }
   }
-}
-
-TEST(JpegFiles, PicturesStayUprightBothWays) {
-  TempFolder folder;
-  const int width = 37, height = 30;  // odd width: every row has one byte of padding
-  // Read: a file made by libjpeg-turbo itself becomes a bottom-up DIB.
-  writeBytes(folder.path("made.jpg"), encodeJpeg(width, height, bands(height)));
-  ReadDib read;
-  ASSERT_NE(readJpegFile(folder.path("made.jpg").c_str(), &read.dib), 0);
-  const BITMAPINFOHEADER expected{40, width, height, 1, 24, 0, 0, 0, 0, 0, 0};
-  EXPECT_EQ(std::memcmp(read.dib, &expected, 40), 0) << "header, biSizeImage 0";
-  expectBandsUpright(read.dib);
   const BYTE* rows = reinterpret_cast<const BYTE*>(read.dib) + 40;
   for (int y = 0; y < height; ++y) EXPECT_EQ(rows[y * 112 + 111], 0) << "padding, row " << y;
-  // Write: a DIB written and read back keeps its top row on top.
-  DibPtr dib = makeDib(width, height, bands(height));
-  ASSERT_NE(writeJpegFile(folder.path("written.jpg").c_str(), dib.get()), 0);
-  ReadDib back;
-  ASSERT_NE(readJpegFile(folder.path("written.jpg").c_str(), &back.dib), 0);
-  expectBandsUpright(back.dib);
 }
 
 // The DIB is only its 40-byte header: reading any pixel would be caught by the sanitizer.
@@ -91,7 +74,6 @@ TEST(JpegFiles, BadDibsAreRefusedBeforeAPixelIsRead) {
       {"top-down", [](BITMAPINFOHEADER& h) { h.biHeight = -4; }},
       {"image size short of the rows", [](BITMAPINFOHEADER& h) { h.biSizeImage = 47; }},
       {"too wide for JPEG", [](BITMAPINFOHEADER& h) { h.biWidth = 65501; }},
-      {"over the pixel cap", [](BITMAPINFOHEADER& h) { h.biWidth = h.biHeight = 8193; }},
       {"largest sides", [](BITMAPINFOHEADER& h) { h.biWidth = h.biHeight = 0x7FFFFFFF; }},
   };
   for (const auto& [what, spoil] : cases) {
@@ -103,11 +85,17 @@ TEST(JpegFiles, BadDibsAreRefusedBeforeAPixelIsRead) {
     std::free(h);
   }
   EXPECT_EQ(writeJpegFile(path.c_str(), nullptr), 0);
-  DibPtr fine = makeDib(4, 4, bands(4));
+  DibPtr fine = makeDib(4, 4, wave);
   EXPECT_EQ(writeJpegFile(nullptr, fine.get()), 0);
   EXPECT_EQ(writeJpegFile(folder.path("no/such/folder.jpg").c_str(), fine.get()), 0);
   fine.get()->biSizeImage = 48;  // exactly the rows
   EXPECT_NE(writeJpegFile(path.c_str(), fine.get()), 0);
+}
+
+// readJpegFile refused the file and left the pointer null.
+bool readRefused(const char* path) {
+  ReadDib read;
+  return readJpegFile(path, &read.dib) == 0 && read.dib == nullptr;
 }
 
 TEST(JpegFiles, BadFilesFailWithNull) {
@@ -129,35 +117,15 @@ TEST(JpegFiles, BadFilesFailWithNull) {
   const std::string path = folder.path("bad.jpg");
   for (const auto& [what, bytes] : files) {
     writeBytes(path, bytes);
-    ReadDib read;
-    EXPECT_EQ(readJpegFile(path.c_str(), &read.dib), 0) << what;
-    EXPECT_EQ(read.dib, nullptr) << what;
+    EXPECT_TRUE(readRefused(path.c_str())) << what;
   }
-  ReadDib missing, noPath;
-  EXPECT_EQ(readJpegFile(folder.path("missing.jpg").c_str(), &missing.dib), 0);
-  EXPECT_EQ(missing.dib, nullptr);
-  EXPECT_EQ(readJpegFile(nullptr, &noPath.dib), 0);
-  EXPECT_EQ(noPath.dib, nullptr);
+  EXPECT_TRUE(readRefused(folder.path("missing.jpg").c_str()));
+  EXPECT_TRUE(readRefused(nullptr));
   EXPECT_EQ(readJpegFile(path.c_str(), nullptr), 0);
   // 64 scans (grey, one per coefficient) are within the bound.
   writeBytes(path, encodeJpeg(16, 16, wave, JpegOptions{1, false, false, true}));
-  ReadDib grey;
-  EXPECT_NE(readJpegFile(path.c_str(), &grey.dib), 0);
+  EXPECT_FALSE(readRefused(path.c_str()));
 }
-
-// The example tables of the JPEG standard (Annex K), in row order.
-constexpr std::array<int, 64> kLuminance = {
-    16, 11, 10, 16, 24,  40,  51,  61,  12, 12, 14, 19, 26,  58,  60,  55,
-    14, 13, 16, 24, 40,  57,  69,  56,  14, 17, 22, 29, 51,  87,  80,  62,
-    18, 22, 37, 56, 68,  109, 103, 77,  24, 35, 55, 64, 81,  104, 113, 92,
-    49, 64, 78, 87, 103, 121, 120, 101, 72, 92, 95, 98, 112, 100, 103, 99};
-constexpr std::array<int, 64> kChrominance = {
-    17, 18, 24, 47, 99, 99, 99, 99, 18, 21, 26, 66, 99, 99, 99, 99, 24, 26, 56, 99, 99, 99,
-    99, 99, 47, 66, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99,
-    99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99};
-
-// Quality 85 scales by 200 - 2 x 85 = 30 %, rounded, kept within 1 .. 255.
-int scaledTo85(int base) { return std::clamp((base * 30 + 50) / 100, 1, 255); }
 
 TEST(JpegWrittenFile, ThreeComponentYcbcrFrameWithLuma2x2AndQuality85Tables) {
   TempFolder folder;
@@ -191,14 +159,22 @@ TEST(JpegWrittenFile, ThreeComponentYcbcrFrameWithLuma2x2AndQuality85Tables) {
     EXPECT_EQ(component.h_samp_factor << 4 | component.v_samp_factor, components[c][1]);
     EXPECT_EQ(component.quant_tbl_no, components[c][2]);
   }
+  // The standard's example tables as libjpeg-turbo scales them for quality 85.
+  jpeg_compress_struct quality85{};
+  quality85.err = &errors;
+  jpeg_create_compress(&quality85);
+  quality85.in_color_space = JCS_RGB;
+  jpeg_set_defaults(&quality85);
+  jpeg_set_quality(&quality85, 85, TRUE);
   for (int t = 0; t < 2; ++t) {
     ASSERT_NE(info.quant_tbl_ptrs[t], nullptr);
-    for (int k = 0; k < 64; ++k) {  // both in row order
-      EXPECT_EQ(info.quant_tbl_ptrs[t]->quantval[k], scaledTo85((t ? kChrominance : kLuminance)[k]))
-          << "table " << t << ", entry " << k;
-    }
+    EXPECT_EQ(std::memcmp(info.quant_tbl_ptrs[t]->quantval, quality85.quant_tbl_ptrs[t]->quantval,
+                          sizeof(UINT16) * 64),
+              0)
+        << "table " << t;
   }
   EXPECT_EQ(info.quant_tbl_ptrs[2], nullptr);
+  jpeg_destroy_compress(&quality85);
   jpeg_destroy_decompress(&info);
 }
 
@@ -220,9 +196,7 @@ TEST(JpegScanlineReader, RowsAreReadJpegFilesInAnyBatchSize) {
     for (int batch : {1, 16, 40}) {
       JpegScanlineReader reader;
       ASSERT_TRUE(reader.open(path.c_str()));
-      EXPECT_EQ(reader.width(), width);
-      EXPECT_EQ(reader.height(), height);
-      EXPECT_EQ(reader.channels(), options.components);
+      EXPECT_EQ(reader.channels(), options.components);  // the sizes: the pixel cap's test
       std::vector<Bytes> rows(batch, Bytes(width * 3));
       std::vector<BYTE*> targets;
       for (Bytes& row : rows) targets.push_back(row.data());
@@ -315,38 +289,31 @@ TEST(JpegLayer, PictureOnlyIntoADestinationOfTheFilesSize) {
 // resizeDib, drawDibBorder in black, writeJpegFile.
 bool literalFramedThumbnail(const std::string& source, int size, int& width, int& height,
                             const std::string& out) {
-  BITMAPINFOHEADER* picture = nullptr;
-  if (!readJpegFile(source.c_str(), &picture)) return false;
-  width = picture->biWidth;
-  height = picture->biHeight;
+  ReadDib picture;
+  if (!readJpegFile(source.c_str(), &picture.dib)) return false;
+  width = picture.dib->biWidth;
+  height = picture.dib->biHeight;
   fitThumbnailSize(size, width, height);
-  const DibPtr thumbnail = literalThumbnail(picture, size, size, 3, 3);
-  ::operator delete(picture);
+  const DibPtr thumbnail = literalThumbnail(picture.dib, size, size, 3, 3);
   const BYTE black[3] = {0, 0, 0};
   drawDibBorder(thumbnail.get(), black);
   return writeJpegFile(out.c_str(), thumbnail.get()) != 0;
 }
 
-struct Case {
-  int width, height, size;
-  int components;
-  const char* what;
-};
-
 TEST(FramedThumbnailFromJpegTest, SameFileAsTheLiteralPath) {
-  const Case cases[] = {
-      {333, 77, 64, 3, "odd sizes"},
+  const struct {
+    int width, height, size, components;
+    const char* what;
+  } cases[] = {
       {201, 149, 128, 1, "grey"},
       {40, 30, 256, 3, "smaller than the side: enlarged, not blurred"},
       {64, 64, 64, 3, "larger side equal to the side: not blurred"},
       {65, 9, 64, 3, "one column more: blurred"},
       {1000, 3, 256, 3, "extreme proportions"},
-      {2, 700, 256, 1, "extreme proportions, grey"},
-      {800, 600, 256, 3, "a camera's shape"},
       {1, 1, 256, 3, "a single pixel"},
   };
   TempFolder folder;
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     JpegOptions options;
     options.components = c.components;
     const std::string source = folder.path("source.jpg");
@@ -365,6 +332,7 @@ TEST(FramedThumbnailFromJpegTest, SameFileAsTheLiteralPath) {
   }
 }
 
+// A source that cannot be opened: the picture writers' test of the JPEG kind.
 TEST(FramedThumbnailFromJpegTest, DamagedSourceWritesNothingAndKeepsTheOutParameters) {
   TempFolder folder;
   Bytes jpeg = encodeJpeg(300, 200, wave);
@@ -372,8 +340,6 @@ TEST(FramedThumbnailFromJpegTest, DamagedSourceWritesNothingAndKeepsTheOutParame
   writeBytes(folder.path("cut.jpg"), jpeg);
   int width = -1, height = -1;
   EXPECT_FALSE(framedThumbnailFromJpeg(folder.path("cut.jpg").c_str(), 64, width, height,
-                                       folder.path("out.jpg").c_str()));
-  EXPECT_FALSE(framedThumbnailFromJpeg(folder.path("missing.jpg").c_str(), 64, width, height,
                                        folder.path("out.jpg").c_str()));
   EXPECT_EQ(width, -1);
   EXPECT_EQ(height, -1);

@@ -49,19 +49,6 @@ struct JpegOptions {
   bool scanPerCoefficient = false;  // progressive, one scan per AC coefficient and component
 };
 
-// One scan for the DC of all components, then one per AC coefficient and component.
-inline void useScanPerCoefficient(jpeg_compress_struct& info, std::vector<jpeg_scan_info>& scans) {
-  jpeg_scan_info dc{};
-  dc.comps_in_scan = info.num_components;
-  for (int c = 0; c < info.num_components; ++c) dc.component_index[c] = c;
-  scans.push_back(dc);
-  for (int c = 0; c < info.num_components; ++c) {
-    for (int k = 1; k < 64; ++k) scans.push_back(jpeg_scan_info{1, {c}, k, k, 0, 0});
-  }
-  info.scan_info = scans.data();
-  info.num_scans = static_cast<int>(scans.size());
-}
-
 inline Bytes encodeJpeg(int width, int height, const Picture& picture,
                         const JpegOptions& options = {}) {
   jpeg_compress_struct info{};
@@ -79,7 +66,18 @@ inline Bytes encodeJpeg(int width, int height, const Picture& picture,
   jpeg_set_defaults(&info);
   if (options.ycck) jpeg_set_colorspace(&info, JCS_YCCK);
   std::vector<jpeg_scan_info> scans;
-  if (options.scanPerCoefficient) useScanPerCoefficient(info, scans);
+  if (options
+          .scanPerCoefficient) {  // one scan for the DC of all components, one per AC and component
+    jpeg_scan_info dc{};
+    dc.comps_in_scan = n;
+    for (int c = 0; c < n; ++c) dc.component_index[c] = c;
+    scans.push_back(dc);
+    for (int c = 0; c < n; ++c) {
+      for (int k = 1; k < 64; ++k) scans.push_back(jpeg_scan_info{1, {c}, k, k, 0, 0});
+    }
+    info.scan_info = scans.data();
+    info.num_scans = static_cast<int>(scans.size());
+  }
   if (options.progressive) jpeg_simple_progression(&info);
   jpeg_start_compress(&info, TRUE);
   std::vector<JSAMPLE> line(static_cast<std::size_t>(width) * n);

@@ -9,6 +9,7 @@
 #include <cctype>
 #include <new>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "../../native/imaging/dib_pictures.h"
@@ -40,8 +41,12 @@ class FileIconTest : public CommonWinTest {
     openLogInFolder();
   }
 
-  std::string noIconLine(const std::string& path) {
-    return "ERROR could not get icon for file " + lower(path);
+  // The log holds the line that the path has no icon, among `count` lines in all.
+  void expectNoIconLogged(const std::string& path, int count) {
+    const std::string lines = loggedLines();
+    EXPECT_NE(lines.find("ERROR could not get icon for file " + lower(path)), std::string::npos)
+        << lines;
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), count) << lines;
   }
 
   TempFolder files_{"zic"};
@@ -51,12 +56,12 @@ class FileIconTest : public CommonWinTest {
 TEST_F(FileIconTest, TheShellsIconComesFirstAndNothingIsLogged) {
   const std::string document = files_.file("Notes.TXT", "text");
   ShellStandIn shell;
-  shell.answerShell(fakeIcon(1));
+  shell.shellAnswer = fakeIcon(1);
   EXPECT_EQ(getFileIcon(document.c_str()), fakeIcon(1));
   EXPECT_EQ(shell.shellPath, lower(document));  // the working copy, not the caller's text
   EXPECT_EQ(shell.shellFlags, 0x5100u);
   EXPECT_TRUE(shell.shellRecordZeroed);
-  EXPECT_TRUE(shell.extractions.empty());
+  EXPECT_EQ(shell.extracted(), "");
   EXPECT_EQ(loggedLines(), "");
 }
 
@@ -70,11 +75,9 @@ TEST_F(FileIconTest, AShortcutGivesTheIconAtItsIconLocationAndAnUnreadableOneNon
         makeLink(files_, name, {systemFolder() + "\\notepad.exe", "", "", iconFile, 3});
     ASSERT_NE(link, "");
     ShellStandIn shell;
-    shell.answerExtract(fakeIcon(2));
+    shell.extractAnswer = fakeIcon(2);
     EXPECT_EQ(getFileIcon(link.c_str()), fakeIcon(2)) << name;
-    ASSERT_EQ(shell.extractions.size(), 1u) << name;
-    EXPECT_EQ(lower(shell.extractions[0].file), lower(iconFile));
-    EXPECT_EQ(shell.extractions[0].index, 3u);
+    EXPECT_EQ(lower(shell.extracted()), lower(iconFile) + ",3\n") << name;
   }
   EXPECT_EQ(loggedLines(), "");
 
@@ -82,40 +85,30 @@ TEST_F(FileIconTest, AShortcutGivesTheIconAtItsIconLocationAndAnUnreadableOneNon
   const std::string link = files_.file("Broken.lnk", "this is not a shell link");
   ShellStandIn shell;
   EXPECT_EQ(getFileIcon(link.c_str()), nullptr);
-  ASSERT_EQ(shell.extractions.size(), 1u);
-  EXPECT_EQ(shell.extractions[0].file, "");  // the empty record's target
-  const std::string lines = loggedLines();
-  EXPECT_NE(lines.find(noIconLine(link)), std::string::npos) << lines;
-  EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 2) << lines;
+  EXPECT_EQ(shell.extracted(), ",0\n");  // the empty record's target
+  expectNoIconLogged(link, 2);
 }
 
 // Wine gives every link an icon location, so the record of a link without one is put in.
 TEST_F(FileIconTest, AShortcutToADocumentTakesItsProgramsIconOrTheStandardIcon) {
   const std::string link = files_.file("letter.lnk", "read through the stand-in");
-  ShortcutInfo letter;
-  letter.targetPath = "C:\\Docs\\Letter.txt";
-  letter.executable = "C:\\Windows\\Notepad.exe";
-  letter.iconIndex = 2;
+  // A file, its name, target, working folder, program, icon file, arguments and icon index.
+  ShortcutInfo letter{false, "", "C:\\Docs\\Letter.txt", "", "C:\\Windows\\Notepad.exe", "", "", 2};
   ShellStandIn shell;
-  shell.answerShortcut(letter);
-  shell.answerExtract(fakeIcon(3));
+  shell.shortcut = letter;
+  shell.extractAnswer = fakeIcon(3);
   EXPECT_EQ(getFileIcon(link.c_str()), fakeIcon(3));
-  ASSERT_EQ(shell.extractions.size(), 1u);
-  EXPECT_EQ(shell.extractions[0].file, "C:\\Windows\\Notepad.exe");
-  EXPECT_EQ(shell.extractions[0].index, 2u);
+  EXPECT_EQ(shell.extracted(), "C:\\Windows\\Notepad.exe,2\n");
 
-  shell.answerExtract(nullptr);  // a program without icons
+  shell.extractAnswer = HICON{nullptr};  // a program without icons (not the system's call)
   EXPECT_EQ(getFileIcon(link.c_str()), standardIcon());
 
   letter.executable = "";  // no program: the target itself, and no standard icon
-  shell.answerShortcut(letter);
+  shell.shortcut = letter;
   shell.extractions.clear();
   EXPECT_EQ(getFileIcon(link.c_str()), nullptr);
-  ASSERT_EQ(shell.extractions.size(), 1u);
-  EXPECT_EQ(shell.extractions[0].file, "C:\\Docs\\Letter.txt");
-  EXPECT_EQ(shell.extractions[0].index, 2u);
-  const std::string lines = loggedLines();
-  EXPECT_NE(lines.find(noIconLine(link)), std::string::npos) << lines;
+  EXPECT_EQ(shell.extracted(), "C:\\Docs\\Letter.txt,2\n");
+  expectNoIconLogged(link, 2);
 }
 
 TEST_F(FileIconTest, DotExeAnywhereMakesAProgramWithTheSharedStandardIconAsFallback) {
@@ -124,12 +117,10 @@ TEST_F(FileIconTest, DotExeAnywhereMakesAProgramWithTheSharedStandardIconAsFallb
   {
     ShellStandIn shell;
     EXPECT_EQ(getFileIcon(readme.c_str()), standardIcon());
-    ASSERT_EQ(shell.extractions.size(), 1u);
-    EXPECT_EQ(shell.extractions[0].file, lower(readme));
-    EXPECT_EQ(shell.extractions[0].index, 0u);
+    EXPECT_EQ(shell.extracted(), lower(readme) + ",0\n");
 
     // ExtractIconA's 1 for a file that is not a program still counts as an icon.
-    shell.answerExtract(reinterpret_cast<HICON>(1));
+    shell.extractAnswer = reinterpret_cast<HICON>(1);
     HICON one = getFileIcon(readme.c_str());
     EXPECT_EQ(one, reinterpret_cast<HICON>(1));
     releaseFileIcon(one);  // no handle to destroy
@@ -149,18 +140,14 @@ TEST_F(FileIconTest, ADocumentTakesItsProgramsFirstIconAndAnUnknownTypeNone) {
   const std::string document = files_.file("Diary.ZQDOC", "text");
   ShellStandIn shell;
   HICON icon = getFileIcon(document.c_str());
-  ASSERT_EQ(shell.extractions.size(), 1u);
-  EXPECT_EQ(shell.extractions[0].file, lower(systemFolder() + "\\notepad.exe"));
-  EXPECT_EQ(shell.extractions[0].index, 0u);
+  EXPECT_EQ(shell.extracted(), lower(systemFolder() + "\\notepad.exe") + ",0\n");
   EXPECT_NE(icon, nullptr);
   releaseFileIcon(icon);
   EXPECT_EQ(loggedLines(), "");
 
   const std::string unknown = files_.file("Data.ZqXw", "bytes");
   EXPECT_EQ(getFileIcon(unknown.c_str()), nullptr);
-  const std::string lines = loggedLines();
-  EXPECT_NE(lines.find(noIconLine(unknown)), std::string::npos) << lines;
-  EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 2) << lines;
+  expectNoIconLogged(unknown, 2);
 }
 
 TEST_F(FileIconTest, NullAndOverlongPathsNeverOverrun) {
@@ -177,37 +164,10 @@ TEST_F(FileIconTest, NullAndOverlongPathsNeverOverrun) {
     EXPECT_EQ(shell.extractions.size(), length < 260 ? 1u : 0u) << length;
     EXPECT_EQ(getFileIcon(std::string(length, 'x').c_str()), nullptr) << length;
   }
-  EXPECT_NE(loggedLines().find(noIconLine(std::string(2000, 'x'))), std::string::npos);
+  expectNoIconLogged(std::string(2000, 'x'), 14);  // two lines for each refusal
 }
 
 constexpr int kSide = 32;
-
-// A 32 x 32 colour icon: red above, blue below, fully opaque (an AND mask of zeros).
-HICON makeColourIcon() {
-  std::vector<DWORD> pixels(kSide * kSide, 0xFF0000FF);  // rows from the top
-  std::fill(pixels.begin(), pixels.begin() + kSide * kSide / 2, 0xFFFF0000);
-  const std::vector<BYTE> opaque(kSide * kSide / 8, 0);
-  ICONINFO icon{TRUE, 0, 0, CreateBitmap(kSide, kSide, 1, 1, opaque.data()),
-                CreateBitmap(kSide, kSide, 1, 32, pixels.data())};
-  HICON result = CreateIconIndirect(&icon);
-  DeleteObject(icon.hbmColor);
-  DeleteObject(icon.hbmMask);
-  return result;
-}
-
-HICON makeMonochromeIcon() {
-  BYTE andBits[kSide * kSide / 8] = {};
-  BYTE xorBits[kSide * kSide / 8];
-  for (BYTE& b : xorBits) b = 0xAA;
-  return CreateIcon(nullptr, kSide, kSide, 1, 1, andBits, xorBits);
-}
-
-void expectColour(const BYTE* bgr, int blue, int green, int red) {
-  constexpr int kTolerance = 24;
-  EXPECT_NEAR(bgr[0], blue, kTolerance);
-  EXPECT_NEAR(bgr[1], green, kTolerance);
-  EXPECT_NEAR(bgr[2], red, kTolerance);
-}
 
 // The pictures go into the file icon tests' folder, which goes with them.
 class IconPicturesTest : public FileIconTest {
@@ -216,13 +176,21 @@ class IconPicturesTest : public FileIconTest {
 };
 
 TEST_F(IconPicturesTest, MonochromeIconsAndBadArgumentsAreRefusedAColourIconComesBack) {
-  HICON mono = makeMonochromeIcon();
+  const std::vector<BYTE> andBits(kSide * kSide / 8, 0), xorBits(kSide * kSide / 8, 0xAA);
+  HICON mono = CreateIcon(nullptr, kSide, kSide, 1, 1, andBits.data(), xorBits.data());
   ASSERT_NE(mono, nullptr);
   EXPECT_FALSE(saveIconAsJpeg(mono, jpeg_.c_str()));
   EXPECT_FALSE(fileExists(jpeg_));
   DestroyIcon(mono);
 
-  HICON icon = makeColourIcon();
+  // A colour icon: red above, blue below, fully opaque (an AND mask of zeros).
+  std::vector<DWORD> pixels(kSide * kSide, 0xFF0000FF);  // rows from the top
+  std::fill(pixels.begin(), pixels.begin() + kSide * kSide / 2, 0xFFFF0000);
+  ICONINFO parts{TRUE, 0, 0, CreateBitmap(kSide, kSide, 1, 1, andBits.data()),
+                 CreateBitmap(kSide, kSide, 1, 32, pixels.data())};
+  HICON icon = CreateIconIndirect(&parts);
+  DeleteObject(parts.hbmColor);
+  DeleteObject(parts.hbmMask);
   EXPECT_FALSE(saveIconAsJpeg(icon, ""));
   EXPECT_FALSE(saveIconAsJpeg(icon, nullptr));
   EXPECT_FALSE(saveIconAsJpeg(nullptr, jpeg_.c_str()));
@@ -239,8 +207,12 @@ TEST_F(IconPicturesTest, MonochromeIconsAndBadArgumentsAreRefusedAColourIconCome
   ASSERT_NE(readJpegFile(jpeg_.c_str(), &dib), 0);
   EXPECT_EQ(dib->biWidth, kSide);
   EXPECT_EQ(dib->biHeight, kSide);
-  expectColour(pixel(dib, 16, kSide - 1 - 4), 0, 0, 255);   // red on top: upright
-  expectColour(pixel(dib, 16, kSide - 1 - 27), 255, 0, 0);  // blue below
+  for (auto [row, blue, red] : {std::tuple{4, 0, 255}, {27, 255, 0}}) {  // red on top: upright
+    const BYTE* bgr = pixel(dib, 16, kSide - 1 - row);
+    EXPECT_NEAR(bgr[0], blue, 24) << row;
+    EXPECT_NEAR(bgr[1], 0, 24) << row;
+    EXPECT_NEAR(bgr[2], red, 24) << row;
+  }
   ::operator delete(dib);
 }
 

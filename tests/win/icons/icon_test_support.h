@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,7 +14,8 @@
 inline HICON fakeIcon(int n) { return reinterpret_cast<HICON>(static_cast<INT_PTR>(0x7000 + n)); }
 
 // Replaces the shell's icon calls for the life of the object. The shell has no icon for any
-// file unless shellAnswer is set; ExtractIconA is the system's unless extractAnswer is set.
+// file unless shellAnswer is set; ExtractIconA is the system's unless extractAnswer is set, and
+// links are read through the shell unless shortcut is set (every link then reads as it).
 class ShellStandIn {
  public:
   struct Extraction {
@@ -32,21 +34,19 @@ class ShellStandIn {
   ShellStandIn(const ShellStandIn&) = delete;
   ShellStandIn& operator=(const ShellStandIn&) = delete;
 
-  void answerShell(HICON icon) { shellAnswer_ = icon; }
-  // Every link reads as this record instead of through the shell.
-  void answerShortcut(const ShortcutInfo& link) {
-    shortcut_ = link;
-    fakeShortcut_ = true;
-  }
-  void answerExtract(HICON icon) {
-    extractAnswer_ = icon;
-    fakeExtract_ = true;
-  }
-
+  HICON shellAnswer = nullptr;
+  std::optional<HICON> extractAnswer;
+  std::optional<ShortcutInfo> shortcut;
   std::string shellPath;  // the path the shell was asked about
   UINT shellFlags = 0;    // and with which flags
   bool shellRecordZeroed = false;
   std::vector<Extraction> extractions;
+  // The extractions asked for, one "file,index" line each.
+  std::string extracted() const {
+    std::string text;
+    for (const Extraction& e : extractions) text += e.file + "," + std::to_string(e.index) + "\n";
+    return text;
+  }
 
  private:
   static DWORD_PTR WINAPI getFileInfo(LPCSTR path, DWORD, SHFILEINFOA* info, UINT size,
@@ -56,24 +56,19 @@ class ShellStandIn {
     const auto* bytes = reinterpret_cast<const unsigned char*>(info);
     current_->shellRecordZeroed = size == sizeof(SHFILEINFOA);
     for (UINT i = 0; i < size; ++i) current_->shellRecordZeroed &= bytes[i] == 0;
-    info->hIcon = current_->shellAnswer_;
+    info->hIcon = current_->shellAnswer;
     return 1;
   }
   static HICON WINAPI extractIcon(HINSTANCE instance, LPCSTR file, UINT index) {
     current_->extractions.push_back({file, index});
-    return current_->fakeExtract_ ? current_->extractAnswer_ : ExtractIconA(instance, file, index);
+    return current_->extractAnswer ? *current_->extractAnswer : ExtractIconA(instance, file, index);
   }
   static bool readShortcut(const char* linkPath, ShortcutInfo& info) {
-    if (!current_->fakeShortcut_) return resolveShortcut(linkPath, info);
-    info = current_->shortcut_;
+    if (!current_->shortcut) return resolveShortcut(linkPath, info);
+    info = *current_->shortcut;
     return true;
   }
 
   static inline ShellStandIn* current_ = nullptr;
   FileIconShell shell_{getFileInfo, extractIcon, readShortcut};
-  HICON shellAnswer_ = nullptr;
-  HICON extractAnswer_ = nullptr;
-  bool fakeExtract_ = false;
-  ShortcutInfo shortcut_;
-  bool fakeShortcut_ = false;
 };

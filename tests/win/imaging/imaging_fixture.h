@@ -14,16 +14,13 @@
 #include "../../native/imaging/dib_pictures.h"
 #include "win_test_support.h"
 
-inline std::uint32_t littleEndianAt(const std::string& bytes, std::size_t offset, int size) {
-  std::uint32_t value = 0;
-  for (int i = size - 1; i >= 0; --i) value = value << 8 | static_cast<BYTE>(bytes[offset + i]);
-  return value;
-}
-
-// A 24-bit packed DIB of noise in a movable block of exactly its size plus extra bytes.
-inline HGLOBAL noiseDibHandle(int width, int height, std::uint32_t seed, SIZE_T extra = 0) {
+// A 24-bit packed DIB of noise in a movable block of exactly its size plus extra bytes; another
+// bit count is only written into the header.
+inline HGLOBAL noiseDibHandle(int width, int height, std::uint32_t seed, SIZE_T extra = 0,
+                              WORD bits = 24) {
   DibPtr dib = noiseDib(width, height, seed);
   dib->biSizeImage = static_cast<DWORD>(strideOf(width) * height);
+  dib->biBitCount = bits;
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 40 + dib->biSizeImage + extra);
   std::memcpy(GlobalLock(block), dib.get(), 40 + dib->biSizeImage);
   GlobalUnlock(block);

@@ -14,14 +14,12 @@ TEST_F(FramedThumbnailTest, UnknownKindOrUnreadableSourceWritesNothing) {
   ASSERT_TRUE(writeDibToBmpFile(path("p.bmp").c_str(), dib));
   GlobalFree(dib);
   int width = -1, height = -1;
-  for (int kind : {0, 3}) {
+  // Kinds 0 and 3 are unknown, a BMP is no JPEG (kind 2), a missing BMP cannot be loaded.
+  for (auto [source, kind] : {std::pair{"p.bmp", 0}, {"p.bmp", 3}, {"p.bmp", 2}, {"none.bmp", 1}}) {
     EXPECT_FALSE(
-        makeFramedThumbnail(path("p.bmp").c_str(), kind, 64, width, height, path("t.jpg").c_str()));
+        makeFramedThumbnail(path(source).c_str(), kind, 64, width, height, path("t.jpg").c_str()))
+        << source << " " << kind;
   }
-  EXPECT_FALSE(makeFramedThumbnail(path("p.bmp").c_str(), 2, 64, width, height,
-                                   path("t.jpg").c_str()));  // a BMP is no JPEG
-  EXPECT_FALSE(
-      makeFramedThumbnail(path("none.bmp").c_str(), 1, 64, width, height, path("t.jpg").c_str()));
   EXPECT_EQ(width, -1);
   EXPECT_EQ(height, -1);
   EXPECT_FALSE(exists("t.jpg"));
@@ -70,9 +68,7 @@ TEST_F(CapturesTest, FailedFullPictureWritesNoThumbnailAndLogsItsPath) {
 }
 
 TEST_F(CapturesTest, OtherThanPlainTwentyFourBitIsRefusedUnwrittenAndThumbnailsTakeTheirSize) {
-  HGLOBAL dib = noiseDibHandle(16, 16, 10);
-  static_cast<BITMAPINFOHEADER*>(GlobalLock(dib))->biBitCount = 8;
-  GlobalUnlock(dib);
+  HGLOBAL dib = noiseDibHandle(16, 16, 10, 0, 8);
   EXPECT_FALSE(writeBmpToCaptures(dib, file("thumb.jpg").c_str(), file("full.jpg").c_str(), 64));
   EXPECT_FALSE(
       writeThumbnailJpeg(dib, file("thumb.jpg").c_str(), 8, 8, 3, 3, file("full.jpg").c_str()));
@@ -108,16 +104,13 @@ TEST_F(BmpFileTest, FileHeaderThenTheWholeBlockOrFalse) {
     std::uint32_t offset;
   } cases[] = {{24, 0, 54}, {8, 6, 14 + 40 + 1024}};
   for (const auto& c : cases) {
-    HGLOBAL dib = noiseDibHandle(7, 5, c.bits, c.extra);
-    static_cast<BITMAPINFOHEADER*>(GlobalLock(dib))->biBitCount = c.bits;
-    GlobalUnlock(dib);
+    HGLOBAL dib = noiseDibHandle(7, 5, c.bits, c.extra, c.bits);
     ASSERT_TRUE(writeDibToBmpFile(path("a.bmp").c_str(), dib));
     const std::string file = readFile(path("a.bmp"));
     ASSERT_EQ(file.size(), 14 + 40 + 5 * strideOf(7) + c.extra) << c.bits;
-    EXPECT_EQ(file.substr(0, 2), "BM");
-    EXPECT_EQ(littleEndianAt(file, 2, 4), file.size());
-    EXPECT_EQ(littleEndianAt(file, 6, 4), 0u);  // both reserved words
-    EXPECT_EQ(littleEndianAt(file, 10, 4), c.offset);
+    // "BM", the file's size, both reserved words zero, the offset of the rows (x86: little-endian).
+    const std::uint32_t fields[3] = {static_cast<std::uint32_t>(file.size()), 0, c.offset};
+    EXPECT_EQ(file.substr(0, 14), "BM" + std::string(reinterpret_cast<const char*>(fields), 12));
     EXPECT_EQ(file.substr(14), blockBytes(dib));
     EXPECT_FALSE(writeDibToBmpFile(path("missing\\c.bmp").c_str(), dib));
     GlobalFree(dib);
@@ -144,14 +137,7 @@ TEST_F(DdbToDibTest, TwentyFourBitPictureComesBackByteForByteAndNoBitmapGivesNoB
   ASSERT_TRUE(writeDibToBmpFile(path("24.bmp").c_str(), source));
   HGLOBAL dib = loadAndConvert("24.bmp", 0);
   ASSERT_NE(dib, nullptr);
-  const std::string bytes = blockBytes(dib);
-  EXPECT_EQ(bytes.size(), 40 + 5 * strideOf(7));
-  const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(bytes.data());
-  EXPECT_EQ(header->biBitCount, 24);
-  EXPECT_EQ(header->biWidth, 7);
-  EXPECT_EQ(header->biHeight, 5);
-  EXPECT_EQ(header->biSizeImage, 5 * strideOf(7));
-  EXPECT_EQ(bytes.substr(40), blockBytes(source).substr(40));
+  EXPECT_EQ(blockBytes(dib), blockBytes(source));  // the header with biSizeImage, the rows
   GlobalFree(dib);
   GlobalFree(source);
   EXPECT_EQ(ddbToDib(nullptr, nullptr), nullptr);  // no bitmap, no block
@@ -160,8 +146,8 @@ TEST_F(DdbToDibTest, TwentyFourBitPictureComesBackByteForByteAndNoBitmapGivesNoB
   EXPECT_EQ(ddbToDib(deleted, nullptr), nullptr);
 }
 
-// An 8-bit picture 5 wide (3 padding bytes per row): a reversed colour ramp, indices of a
-// pattern, written as a BMP file.
+// An 8-bit picture 5 wide (3 padding bytes per row, not compared): a reversed colour ramp,
+// indices of a pattern, written as a BMP file.
 TEST_F(DdbToDibTest, EightBitPictureKeepsItsTableAndIndices) {
   HGLOBAL source = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 40 + 1024 + 4 * 8);
   auto* header = static_cast<BITMAPINFOHEADER*>(GlobalLock(source));
@@ -169,10 +155,7 @@ TEST_F(DdbToDibTest, EightBitPictureKeepsItsTableAndIndices) {
   BYTE* table = reinterpret_cast<BYTE*>(header + 1);
   for (int i = 0; i < 256; ++i)
     table[4 * i] = 255 - i, table[4 * i + 1] = i, table[4 * i + 2] = i / 2;
-  for (int y = 0; y < 4; ++y) {
-    for (int x = 0; x < 5; ++x)
-      table[1024 + 8 * y + x] = static_cast<BYTE>((x * 37 + y * 91) % 256);
-  }
+  for (int i = 0; i < 4 * 8; ++i) table[1024 + i] = static_cast<BYTE>(i * 37 % 256);
   GlobalUnlock(source);
   ASSERT_TRUE(writeDibToBmpFile(path("8.bmp").c_str(), source));
   const std::string expected = blockBytes(source);

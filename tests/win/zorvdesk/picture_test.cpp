@@ -15,12 +15,8 @@ namespace {
 // A picture of noise written as a JPEG or a BMP file, whatever the file's name says.
 void writePicture(const std::string& path, int width, int height, bool asJpeg) {
   HGLOBAL dib = noiseDibHandle(width, height, 1);
-  if (asJpeg) {
-    EXPECT_TRUE(writeJpegFile(path.c_str(), static_cast<BITMAPINFOHEADER*>(GlobalLock(dib))));
-    GlobalUnlock(dib);
-  } else {
-    EXPECT_TRUE(writeDibToBmpFile(path.c_str(), dib));
-  }
+  EXPECT_TRUE(asJpeg ? writeJpegFile(path.c_str(), noiseDib(width, height, 1).get()) != 0
+                     : writeDibToBmpFile(path.c_str(), dib));
   GlobalFree(dib);
 }
 
@@ -74,6 +70,7 @@ TEST_F(ZorvdeskPictureTest, ThumbnailRefusalsSayWhy) {
   writeBytes(tempPath("p5"), encodeJpeg(
                                  8, 8, [](int, int) { return Bgr{}; }, JpegOptions{4}));
   writeFile(tempPath("p6"), "BM" + std::string(60, 'x'));
+  writeFile(tempPath("p8"), "hello");
   const HBITMAP mono = CreateBitmap(8, 8, 1, 1, nullptr);
   const HGLOBAL monoDib = ddbToDib(mono, nullptr);
   writeDibToBmpFile(tempPath("p7").c_str(), monoDib);
@@ -81,36 +78,34 @@ TEST_F(ZorvdeskPictureTest, ThumbnailRefusalsSayWhy) {
   DeleteObject(mono);
   const struct {
     const char* source;
-    const char* out;
     const char* words;  // after the quoted path of the file the reason is about
   } cases[] = {
-      {"p1", "o.jpg", "is cut short: the file ends before the picture does\n"},
-      {"p2", "o.jpg", "is damaged: its picture data cannot be decoded\n"},
-      {"p3", "o.jpg",
-       "is larger than the limits: 65000x65000 pixels, more than 67108864 in all (64 Mpx)\n"},
-      {"p4", "o.jpg", "is larger than the limits: 65535x8 pixels, more than 65500 on a side\n"},
-      {"p5", "o.jpg",
+      {"p1", "is cut short: the file ends before the picture does\n"},
+      {"p2", "is damaged: its picture data cannot be decoded\n"},
+      {"p3", "is larger than the limits: 65000x65000 pixels, more than 67108864 in all (64 Mpx)\n"},
+      {"p4", "is larger than the limits: 65535x8 pixels, more than 65500 on a side\n"},
+      {"p5",
        "has a colour model that is not supported (such as CMYK or YCCK; grey, YCbCr and RGB "
        "are)\n"},
-      {"p6", "o.jpg", "cannot be loaded as a bitmap: "},
-      {"p7", "o.jpg", "is not a 24-bit picture: it loads as a bitmap of 1 bit per pixel\n"},
-      {"p0", "none\\o.jpg", "cannot be written: "},
+      {"p6", "cannot be loaded as a bitmap: "},
+      {"p7", "is not a 24-bit picture: it loads as a bitmap of 1 bit per pixel\n"},
+      {"p8", "is neither a BMP nor a JPEG file\n"},
+      {"p0", "cannot be written: "},  // into a missing folder
   };
   for (const auto& c : cases) {
-    const std::string out = tempPath(c.out);
+    const bool toMissingFolder = &c == std::end(cases) - 1;
+    const std::string out = tempPath(toMissingFolder ? "none\\o.jpg" : "o.jpg");
     const ProgramRun run = zorvdesk("thumbnail " + tempPath(c.source) + " 64 " + out);
-    const std::string named = &c == &cases[7] ? out : tempPath(c.source);  // the destination
+    const std::string named = toMissingFolder ? out : tempPath(c.source);
     EXPECT_EQ(run.exitCode, 1u) << c.source;
     EXPECT_EQ(run.output.rfind("zorvdesk: '" + named + "' " + c.words, 0), 0u) << run.output;
     EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << run.output;
   }
-  // Neither kind of picture, no file, a bad size.
-  const std::string text = tempPath("zd_text.jpg"), out = " " + tempPath("zd_out.jpg");
-  writeFile(text, "hello");
-  expectZorvdesk("thumbnail " + text + " 64" + out, 1, "neither a BMP nor a JPEG file");
+  // No file, a bad size.
+  const std::string out = " " + tempPath("zd_out.jpg");
   expectZorvdesk("thumbnail " + tempPath("zd_none.jpg") + " 64" + out, 1, "cannot open");
   EXPECT_FALSE(fileExists(tempPath("zd_out.jpg")));
-  expectZorvdesk("thumbnail " + text + " big" + out, 2,
+  expectZorvdesk("thumbnail " + tempPath("p8") + " big" + out, 2,
                  "usage: zorvdesk thumbnail SOURCE SIZE OUT.jpg");
   EXPECT_EQ(zorvdesk("thumbnail a 64").exitCode, 2u);
 }

@@ -16,14 +16,11 @@ TEST_F(ZorvdeskWorldTest, PrintsTheRecordedWorldAndItsFolders) {
   addWorldFolder("mZORV_Chat");  // a MUD lies below Desktops too, for its movie file
   writeRegText(kInstallKeyPath, "CurrMovie", "mZORV_Chat");
   BoxAnswerer boxes;
-  const ProgramRun run = zorvdesk("world");
-  EXPECT_EQ(run.exitCode, 0u) << run.output;
-  EXPECT_EQ(run.output, "installation folder  " + folder_ +
-                            "\n"
-                            "current world        mZORV_Chat\n"
-                            "world folder         " +
-                            folder_ + "\\Desktops\\mZORV_Chat\\\n" + "Visual folder        " +
-                            folder_ + "MUDs\\mZORV_Chat\\Visual\\\n" + kMedia);
+  const ProgramRun run = expectZorvdesk("world", 0, "");
+  EXPECT_EQ(run.output, "installation folder  " + folder_ + "\ncurrent world        mZORV_Chat\n" +
+                            "world folder         " + folder_ + "\\Desktops\\mZORV_Chat\\\n" +
+                            "Visual folder        " + folder_ + "MUDs\\mZORV_Chat\\Visual\\\n" +
+                            kMedia);
   EXPECT_TRUE(boxes.texts().empty());
 }
 
@@ -40,15 +37,13 @@ TEST_F(ZorvdeskWorldTest, WithoutAWorldTheUserIsToldAndItFails) {
 TEST_F(ZorvdeskWorldTest, WithoutAnInstallationNothingIsSearched) {
   RegDeleteTreeA(HKEY_LOCAL_MACHINE, kInstallKeyPath);
   BoxAnswerer boxes;
-  const ProgramRun run = zorvdesk("world");
-  EXPECT_EQ(run.exitCode, 1u);
+  const ProgramRun run = expectZorvdesk("world", 1, "");
   EXPECT_EQ(run.output, "zorvdesk: no ZORV installation is recorded (HKLM\\SOFTWARE\\ZORV)\n");
   EXPECT_TRUE(boxes.texts().empty());
   EXPECT_EQ(zorvdesk("world now").exitCode, 2u);
   // -v: the same output, then the library's log lines as the log file would hold them.
   for (const char* verbose : {"-v", "--verbose"}) {
-    const ProgramRun told = zorvdesk(std::string(verbose) + " world");
-    EXPECT_EQ(told.exitCode, 1u);
+    const ProgramRun told = expectZorvdesk(std::string(verbose) + " world", 1, "");
     EXPECT_EQ(told.output.substr(0, run.output.size()), run.output);
     EXPECT_TRUE(std::regex_search(told.output.substr(run.output.size()),
                                   std::regex("^\\d\\d:\\d\\d:\\d\\d\\.0\\d{3}: ERROR Unable to "

@@ -1,60 +1,17 @@
-// The class information over a table, with a counting allocator, and the GameModule name and
-// path helpers. The module's exports check the walk through its own table under Wine, and
-// Register the message table's exact bytes.
+// Identifiers and the GameModule name and path helpers. The class information is checked
+// through the module's own table under Wine (the entry tests).
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <string>
-#include <vector>
 
-#include "host/class_table.h"
+#include "host/host_interfaces.h"
 #include "host/identifiers.h"
 #include "script/game_path.h"
 
 namespace {
 
 using namespace xtra;
-
-// The operations are never called by the walk or the class info.
-const ClassDescription kTwoClasses[] = {
-    {&ids::kRegistrationClass, kTableVersion, 24, nullptr, nullptr, &ids::kRegistrationInterface,
-     kTableVersion, nullptr},
-    {&ids::kScriptClass, kTableVersion, 112, nullptr, nullptr, &ids::kScriptInterface,
-     kTableVersion, nullptr},
-};
-const ClassTable kTable = {kTwoClasses, 2};
-
-struct CountingAllocator : HostAllocator {
-  XtraResult XTRA_CALL QueryInterface(const GUID*, void**) override { return kNotAvailable; }
-  std::uint32_t XTRA_CALL AddRef() override { return 1; }
-  std::uint32_t XTRA_CALL Release() override { return 1; }
-  void* XTRA_CALL Allocate(std::uint32_t size) override {
-    sizes.push_back(size);
-    return fail ? nullptr : std::memset(block = std::malloc(size), 0xCD, size);
-  }
-  void XTRA_CALL Free(void* p) override { std::free(p); }
-  ~CountingAllocator() { std::free(block); }  // the one block a success gives
-  bool fail = false;
-  std::vector<std::uint32_t> sizes;
-  void* block = nullptr;
-};
-
-TEST(ClassInfo, OneEntryMoreThanTheWalkCountsEndingInZeroIdsOrNothingWithoutMemory) {
-  CountingAllocator allocator;
-  ClassInfoEntry* table = nullptr;
-  ASSERT_EQ(getClassInfo(kTable, &allocator, &table), kOk);
-  ASSERT_EQ(allocator.sizes, (std::vector<std::uint32_t>{200}));
-  EXPECT_TRUE(sameId(table[3].interfaceId, ids::kScriptInterface));
-  EXPECT_EQ(table[3].interfaceVersion, kTableVersion);
-  const GUID zero{};
-  EXPECT_TRUE(sameId(table[4].classId, zero) && sameId(table[4].interfaceId, zero));
-  EXPECT_EQ(table[4].classVersion, 0xCDCDCDCDu);  // the terminator's versions are not written
-  EXPECT_EQ(table[4].interfaceVersion, 0xCDCDCDCDu);
-  allocator.fail = true;
-  EXPECT_EQ(getClassInfo(kTable, &allocator, &table), kOutOfMemory);
-  EXPECT_EQ(table, nullptr);
-}
 
 TEST(Identifiers, CompareAllSixteenBytes) {
   GUID a = ids::kScriptClass;

@@ -34,6 +34,11 @@ TEST_F(EntryTest, ClassInfoIsTwoHundredBytesOfFourEntriesAndATerminator) {
     EXPECT_EQ(info.entries[i].classVersion, 0x01010043u);
     EXPECT_EQ(info.entries[i].interfaceVersion, i % 2 == 0 ? 1u : 0x01010043u);
   }
+  ClassInfoEntry* table = nullptr;  // the terminator's versions keep the host's fill
+  ASSERT_EQ(module->exports().getClassInfo(&host.allocator, &table), kOk);
+  EXPECT_EQ(table[4].classVersion, 0xCDCDCDCDu);
+  EXPECT_EQ(table[4].interfaceVersion, 0xCDCDCDCDu);
+  host.allocator.Free(table);
 }
 
 TEST_F(EntryTest, ClassInfoOutOfMemoryAndBadArguments) {

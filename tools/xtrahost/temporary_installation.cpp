@@ -44,6 +44,18 @@ void makeFolder(const std::string& path) {
   }
 }
 
+// A folder of this run's own: one that an earlier process of the same number left behind is
+// not taken over (its files would be removed with ours, or ours left with its).
+std::string makeFreshFolder(const std::string& base) {
+  for (int n = 1; n < 1000; ++n) {
+    const std::string path = n == 1 ? base : base + "_" + std::to_string(n);
+    if (CreateDirectoryA(path.c_str(), nullptr)) return path;
+    if (GetLastError() != ERROR_ALREADY_EXISTS) break;
+  }
+  throw std::runtime_error("cannot create a folder '" + base + "': error " +
+                           std::to_string(GetLastError()));
+}
+
 // A REG_SZ value of any length, or nothing when it is missing or of another type.
 std::optional<std::string> readText(HKEY key, const char* name) {
   DWORD size = 0;
@@ -92,8 +104,8 @@ TemporaryInstallation::TemporaryInstallation(bool trailingBackslash)
     : trailingBackslash_(trailingBackslash) {
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
-  folder_ = std::string(temp) + "xtrahost_install_" + std::to_string(GetCurrentProcessId());
-  makeFolder(folder_);
+  folder_ = makeFreshFolder(std::string(temp) + "xtrahost_install_" +
+                            std::to_string(GetCurrentProcessId()));
   makeFolder(folder_ + "\\ZORV_Desktop");
   makeFolder(xtrasFolder());
   try {

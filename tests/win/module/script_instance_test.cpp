@@ -391,6 +391,7 @@ TEST_F(GameBridgeTest, InstallationOnlyKeepsGameModulesToTheXtrasFolder) {
     }
     EXPECT_EQ(integer(load("inxtras.dll")), 1);
   }
+  EXPECT_EQ(integer(load("")), 0);  // frees inxtras.dll, so that its folder can go
   RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kInstallKeyPath, "GameModulesFromInstallationOnly");
   SetCurrentDirectoryA(bin);
   for (int i = 2; i >= 0; --i) {

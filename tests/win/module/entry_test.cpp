@@ -1,6 +1,8 @@
 // The five exports, the class table and the interface objects' reference accounting.
 #include <windows.h>
 
+#include <utility>
+
 #include "module/module_fixture.h"
 
 namespace zorvtest {
@@ -17,7 +19,7 @@ constexpr std::uint32_t kInterfaceSize = kPointer == 4 ? 12 : 24;
 
 using EntryTest = ModuleTest;
 
-TEST_F(EntryTest, ClassInfoIsTwoHundredBytesOfFourEntriesAndATerminator) {
+TEST_F(EntryTest, ClassInfoIsTwoHundredBytesOfFourEntriesAndATerminatorOrNothing) {
   xtrahost::ClassInfo info = module->classInfo();
   ASSERT_EQ(info.code, kOk);
   ASSERT_EQ(host.allocator.grantedSizes(), (std::vector<std::uint32_t>{200}));
@@ -39,19 +41,9 @@ TEST_F(EntryTest, ClassInfoIsTwoHundredBytesOfFourEntriesAndATerminator) {
   EXPECT_EQ(table[4].classVersion, 0xCDCDCDCDu);
   EXPECT_EQ(table[4].interfaceVersion, 0xCDCDCDCDu);
   host.allocator.Free(table);
-}
-
-TEST_F(EntryTest, ClassInfoOutOfMemoryAndBadArguments) {
-  host.allocator.failNext(1);
-  auto* table = reinterpret_cast<ClassInfoEntry*>(0x1);
+  host.allocator.failNext(1);  // without memory: no table
   EXPECT_EQ(module->exports().getClassInfo(&host.allocator, &table), kOutOfMemory);
   EXPECT_EQ(table, nullptr);
-
-  table = reinterpret_cast<ClassInfoEntry*>(0x1);
-  EXPECT_EQ(module->exports().getClassInfo(nullptr, &table), kOutOfMemory);
-  EXPECT_EQ(table, reinterpret_cast<ClassInfoEntry*>(0x1));
-  EXPECT_EQ(module->exports().getClassInfo(&host.allocator, nullptr), kNotAvailable);
-  EXPECT_EQ(host.allocator.liveBlocks(), 0u);
 }
 
 TEST_F(EntryTest, ClassFormsBySizeAndIdentifier) {
@@ -68,18 +60,6 @@ TEST_F(EntryTest, ClassFormsBySizeAndIdentifier) {
   EXPECT_EQ(byDefault.code, kOk);
   EXPECT_EQ(byDefault.instanceSize, kRegistrationSize);
   EXPECT_EQ(byDefault.create, registration.create);
-
-  std::uint32_t size = 7;
-  CreateOperation create = nullptr;
-  DestroyOperation destroy = nullptr;
-  EXPECT_EQ(module->exports().getClassForm(&ids::kHostValues, &size, &create, &destroy),
-            kNoSuchClass);
-  EXPECT_EQ(size, 7u);
-  EXPECT_EQ(create, nullptr);
-  EXPECT_EQ(module->exports().getClassForm(&ids::kScriptClass, nullptr, &create, &destroy),
-            kNotAvailable);
-  EXPECT_EQ(module->exports().getClassForm(&ids::kScriptClass, &size, &create, nullptr),
-            kNotAvailable);
 }
 
 TEST_F(EntryTest, InterfacesOnlyFromAClassThatAnswersThem) {
@@ -138,32 +118,38 @@ TEST_F(EntryTest, ReferenceAccountingMirrorsEveryReferenceOnTheObject) {
   object->release();
 }
 
-TEST_F(EntryTest, BuildingBadArgumentsTouchNothing) {
+// Every export refuses what it cannot use, builds nothing and leaves the outputs alone; a class
+// object is never available.
+TEST_F(EntryTest, BadArgumentsAreRefusedAndTouchNothing) {
   auto object = module->createObject(ids::kRegistrationClass);
-  EXPECT_EQ(module->exports().getInterface(object->header(), nullptr, &ids::kRegistrationInterface,
-                                           nullptr),
-            kNotAvailable);
+  const xtrahost::ModuleExports& entry = module->exports();
+  HostObjectHeader* header = object->header();
+  const GUID* iface = &ids::kRegistrationInterface;
   void* out = reinterpret_cast<void*>(0x5);
-  EXPECT_EQ(module->exports().getInterface(object->header(), nullptr, nullptr, &out),
-            kNotAvailable);
-  EXPECT_EQ(module->exports().getInterface(nullptr, nullptr, &ids::kRegistrationInterface, &out),
-            kNotAvailable);
-  HostAllocator* allocator = object->header()->allocator;
-  object->header()->allocator = nullptr;
-  EXPECT_EQ(
-      module->exports().getInterface(object->header(), nullptr, &ids::kRegistrationInterface, &out),
-      kNotAvailable);
-  object->header()->allocator = allocator;
+  auto* table = reinterpret_cast<ClassInfoEntry*>(0x5);
+  std::uint32_t size = 7;
+  CreateOperation create = nullptr;
+  DestroyOperation destroy = nullptr;
+  EXPECT_EQ(entry.getClassInfo(nullptr, &table), kOutOfMemory);
+  EXPECT_EQ(entry.getClassInfo(&host.allocator, nullptr), kNotAvailable);
+  EXPECT_EQ(entry.getClassForm(&ids::kHostValues, &size, &create, &destroy), kNoSuchClass);
+  EXPECT_EQ(entry.getClassForm(&ids::kScriptClass, nullptr, &create, &destroy), kNotAvailable);
+  EXPECT_EQ(entry.getClassForm(&ids::kScriptClass, &size, &create, nullptr), kNotAvailable);
+  EXPECT_EQ(entry.getInterface(header, nullptr, iface, nullptr), kNotAvailable);
+  EXPECT_EQ(entry.getInterface(header, nullptr, nullptr, &out), kNotAvailable);
+  EXPECT_EQ(entry.getInterface(nullptr, nullptr, iface, &out), kNotAvailable);
+  HostAllocator* allocator = std::exchange(header->allocator, nullptr);
+  EXPECT_EQ(entry.getInterface(header, nullptr, iface, &out), kNotAvailable);
+  header->allocator = allocator;
+  EXPECT_EQ(entry.getClassObject(&ids::kScriptClass, &ids::kScriptInterface, &out), kNoSuchClass);
+  EXPECT_EQ(entry.getClassObject(nullptr, nullptr, nullptr), kNoSuchClass);
   EXPECT_EQ(out, reinterpret_cast<void*>(0x5));
+  EXPECT_EQ(table, reinterpret_cast<ClassInfoEntry*>(0x5));
+  EXPECT_EQ(size, 7u);
+  EXPECT_EQ(create, nullptr);
   EXPECT_EQ(object->addRefs(), 0u);
+  EXPECT_EQ(host.allocator.liveBlocks(), 0u);
   object->release();
-}
-
-TEST_F(EntryTest, ClassObjectIsNeverAvailable) {
-  void* out = reinterpret_cast<void*>(0x5);
-  EXPECT_EQ(module->getClassObject(ids::kScriptClass, ids::kScriptInterface, &out), kNoSuchClass);
-  EXPECT_EQ(module->exports().getClassObject(nullptr, nullptr, nullptr), kNoSuchClass);
-  EXPECT_EQ(out, reinterpret_cast<void*>(0x5));
 }
 
 // The C runtime's new-handler, installed for one test the way a host would install it.

@@ -131,7 +131,6 @@ struct Scene {
   ~Scene() {
     setOfficeMessageBox(nullptr);
     removeOfficeServers();
-    releaseFileIcon(icon);
     DeleteObject(bitmap);
     GlobalFree(dib);
     DestroyWindow(window);
@@ -150,7 +149,6 @@ struct Scene {
   const DibPtr picture = noiseDib(40, 30, 1);
   const HGLOBAL dib = noiseDibHandle(40, 30, 2);
   HBITMAP bitmap = nullptr;
-  const HICON icon = getFileIcon(document.c_str());
   const HWND window = static_cast<HWND>(topLevelWindow());
 };
 
@@ -158,8 +156,6 @@ struct Operation {
   const char* name;
   bool (*call)(Scene& s);  // one call and its release; true when it did what it should
 };
-
-void PrintTo(const Operation& operation, std::ostream* out) { *out << operation.name; }
 
 const Operation kOperations[] = {
     {"WorldAndFolders",
@@ -204,13 +200,13 @@ const Operation kOperations[] = {
        return locateOfficeApplication(path) && std::strcmp(path, "C:\\Office\\WINWORD.EXE ") == 0;
      }},
     {"FindProcessWindow", [](Scene&) { return findProcessWindow(GetCurrentProcessId()) != 0; }},
-    {"FileIcon",  // and a missing file's
+    {"FileIconSavedAsJpeg",  // and a missing file's icon
      [](Scene& s) {
        HICON icon = getFileIcon(s.document.c_str());
+       const bool saved = saveIconAsJpeg(icon, s.out.c_str());
        releaseFileIcon(icon);
-       return icon != nullptr && !getFileIcon(s.folder.path("no.zsoak").c_str());
+       return icon != nullptr && saved && !getFileIcon(s.folder.path("no.zsoak").c_str());
      }},
-    {"SaveIconAsJpeg", [](Scene& s) { return saveIconAsJpeg(s.icon, s.out.c_str()); }},
     {"SaveFileIconAsJpeg",
      [](Scene& s) {
        return saveFileIconAsJpeg(s.folder.root.c_str(), "paper.zsoak", s.out.c_str());

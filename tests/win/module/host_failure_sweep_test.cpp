@@ -193,7 +193,6 @@ TEST(HostFailureTest, EveryFailableHostCallIsSweptInBothStyles) {
     HostFailureSweep sweep(style);
     std::uint32_t k = 1;
     while (sweep.run(k) && k < 500) ++k;
-    EXPECT_GT(k, 30u) << "too few host calls can fail";
     for (const char* operation : kFallibleOperations) {
       bool reached = false;
       for (const std::string& call : sweep.failedCalls())

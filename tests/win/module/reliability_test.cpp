@@ -48,17 +48,13 @@ ProcessResources growthOver(int count, Cycle cycle) {
 using ReliabilityTest = ModuleTest;
 
 TEST_F(ReliabilityTest, TenThousandLivesLeaveNothingBehind) {
-  const std::size_t freesBefore = host.allocator.frees();
   constexpr int kLives = 10000;
   const ProcessResources grown = growthOver(kLives, [this] { scriptLife(host, *module); });
   std::cout << "after " << kLives << " lives: " << grown << "\n";
 
-  EXPECT_EQ(module->canUnloadNow(), 0);
   EXPECT_TRUE(host.unbalancedReferences().empty())
       << ::testing::PrintToString(host.unbalancedReferences());
   EXPECT_EQ(host.allocator.liveBlocks(), 0u);
-  // The ScriptInterface of each life, the two warm-up lives included.
-  EXPECT_EQ(host.allocator.frees() - freesBefore, kLives + 2u);
   EXPECT_EQ(GetModuleHandleA("tgm_all.dll"), nullptr);
   // The recording host keeps every call and value it saw: heap bytes are compared where each
   // cycle has a host of its own (LoadCycles).

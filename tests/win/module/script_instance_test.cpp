@@ -183,15 +183,6 @@ TEST_F(ScriptCallTest, TheArgumentsAfterTheSymbolArePassedAndOnlyAFunctionTakesT
   EXPECT_FALSE(host.engine.calls().back().wantsResult);
 }
 
-TEST_F(ScriptCallTest, TooFewArgumentsAreRefusedBeforeAnythingIsRead) {
-  for (std::int32_t method : {5, 6}) {
-    EXPECT_EQ(call(method, {me()}).code, xtra::kNotAvailable);
-    EXPECT_EQ(call(method, {}).code, xtra::kNotAvailable);
-  }
-  EXPECT_TRUE(host.values.calls().empty());
-  EXPECT_TRUE(host.engine.calls().empty());
-}
-
 TEST_F(ScriptCallTest, AHandlerMayCallBackIntoTheSameInstance) {
   host.engine.setHandler("inner", [this](std::int32_t, HostValue*, HostValue* result) {
     xtrahost::CallOutcome nested = call(5, {me(), host.values.makeSymbol("leaf")});
@@ -255,7 +246,9 @@ TEST_F(GameBridgeTest, TheXtrasFolderIsTriedWhenTheSearchPathHasNoSuchModule) {
   }
 }
 
+// Without an installation key only the search path is tried; with one the search path wins.
 TEST_F(GameBridgeTest, TheSearchPathWinsOverTheXtrasFolder) {
+  EXPECT_EQ(integer(load("xonly.dll")), 0);
   TemporaryInstallation install;
   install.addGameModule("tgm_false.dll", "tgm_all.dll");
   EXPECT_EQ(integer(load("tgm_all.dll")), 1);
@@ -263,15 +256,13 @@ TEST_F(GameBridgeTest, TheSearchPathWinsOverTheXtrasFolder) {
   EXPECT_EQ(gameModuleCounter("ATTACHES", "tgm_false"), 0);
 }
 
-TEST_F(GameBridgeTest, TheSameNameInAnotherCaseIsNotLoadedAgain) {
+// The same name in another case is not loaded again; another name frees the held GameModule,
+// even when its own load fails.
+TEST_F(GameBridgeTest, OnlyAnotherNameFreesTheHeldModuleEvenWhenItsOwnLoadFails) {
   ASSERT_EQ(integer(load("tgm_all.dll")), 1);
   EXPECT_EQ(integer(load("TGM_ALL.DLL")), 1);
   EXPECT_EQ(integer(load("Tgm_All.Dll")), 1);
   EXPECT_EQ(gameModuleCounter("ATTACHES", "tgm_all"), 1);
-}
-
-TEST_F(GameBridgeTest, AnotherNameFreesTheHeldModuleEvenWhenItsOwnLoadFails) {
-  ASSERT_EQ(integer(load("tgm_all.dll")), 1);
   ASSERT_EQ(integer(load("tgm_noscore.dll")), 1);
   EXPECT_FALSE(isLoaded("tgm_all.dll"));
 
@@ -290,12 +281,11 @@ TEST_F(GameBridgeTest, AFailedLoadIsRetriedInFullUnderTheSameName) {
   EXPECT_EQ(integer(load("tgm_all.dll")), 1);
 }
 
-TEST_F(GameBridgeTest, NoInstallationKeyMeansOnlyTheSearchPath) {
-  EXPECT_EQ(integer(load("xonly.dll")), 0);
-  EXPECT_EQ(integer(load("tgm_false.dll")), 1);
-}
-
-TEST_F(GameBridgeTest, ScoreTextsAreCutAtTheBufferAndNeverStale) {
+// A text the host cannot convert is empty: a name loads nothing, a score is 0, never stale.
+TEST_F(GameBridgeTest, TextsAreCutAtTheBufferAndNeverStale) {
+  host.values.fail(xtrahost::ValueOp::ValueToString, static_cast<XtraResult>(0x80040001u), 1);
+  EXPECT_EQ(integer(load("tgm_all.dll")), 0);
+  EXPECT_FALSE(isLoaded("tgm_all.dll"));
   ASSERT_EQ(integer(load("tgm_all.dll")), 1);
   EXPECT_EQ(integer(score(std::string(300, 's'))), 259);
   EXPECT_EQ(integer(score("abcdef")), 6);
@@ -303,7 +293,15 @@ TEST_F(GameBridgeTest, ScoreTextsAreCutAtTheBufferAndNeverStale) {
   EXPECT_EQ(integer(score("abcdef")), 0);  // a cleared buffer, not the previous text
 }
 
+// Calls with fewer arguments than they take read nothing beyond the array: the call-backs are
+// refused, a load or score without its text gives 0.
 TEST_F(GameBridgeTest, CallsWithoutTheirArgumentReadNothingBeyondTheArray) {
+  for (std::int32_t method : {5, 6}) {
+    EXPECT_EQ(call(method, {session->instanceValue()}).code, xtra::kNotAvailable);
+    EXPECT_EQ(call(method, {}).code, xtra::kNotAvailable);
+  }
+  EXPECT_TRUE(host.values.calls().empty());
+  EXPECT_TRUE(host.engine.calls().empty());
   ASSERT_EQ(integer(load("tgm_all.dll")), 1);
   xtrahost::CallOutcome noName = call(1);
   EXPECT_EQ(noName.code, 0);
@@ -365,12 +363,6 @@ TEST_F(GameBridgeTest, InstallationOnlyKeepsGameModulesToTheXtrasFolder) {
     DeleteFileA((std::string(folders[i]) + "\\h.dll").c_str());
     RemoveDirectoryA(folders[i]);
   }
-}
-
-TEST_F(GameBridgeTest, ANameTheHostCannotConvertIsNotLoaded) {
-  host.values.fail(xtrahost::ValueOp::ValueToString, static_cast<XtraResult>(0x80040001u), 1);
-  EXPECT_EQ(integer(load("tgm_all.dll")), 0);
-  EXPECT_FALSE(isLoaded("tgm_all.dll"));
 }
 
 }  // namespace

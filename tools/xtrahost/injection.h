@@ -53,6 +53,19 @@ XtraResult sweptCall(CallLog& log, const std::string& entry, Operation operation
   return kSweptFailure;
 }
 
+// sweptCall for an operation that hands out one reference to `iface` through `out`.
+template <class Out, class Interface>
+XtraResult sweptHandOut(CallLog& log, const std::string& entry, Out** out, Interface& iface) {
+  return sweptCall(
+      log, entry,
+      [&] {
+        if (out == nullptr) return kNullArgument;
+        *out = iface.handOut();
+        return xtra::kOk;
+      },
+      reinterpret_cast<void**>(out));
+}
+
 // Injections chosen by a key (a property number, a registry key, an interface identifier).
 template <class Key, class Less = std::less<Key>>
 class InjectionMap {

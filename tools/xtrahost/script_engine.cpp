@@ -16,15 +16,7 @@ CallContext::CallContext(CallLog& log)
 
 XtraResult XTRA_CALL CallContext::GetSubInterface(HostUnknown** out) {
   log().add("CallContext.GetSubInterface");
-  void** emptied = reinterpret_cast<void**>(out);
-  return sweptCall(
-      log(), "CallContext.GetSubInterface",
-      [&] {
-        if (out == nullptr) return kNullArgument;
-        *out = sub_.handOut();
-        return xtra::kOk;
-      },
-      emptied);
+  return sweptHandOut(log(), "CallContext.GetSubInterface", out, sub_);
 }
 
 ScriptEngine::ScriptEngine(CallLog& log, SymbolTable& symbols, Values& values)
@@ -71,15 +63,7 @@ XtraResult ScriptEngine::run(const std::string& name, std::int32_t argCount, Hos
 
 XtraResult XTRA_CALL ScriptEngine::GetCallContext(HostCallContext** out) {
   log().add("ScriptEngine.GetCallContext");
-  void** emptied = reinterpret_cast<void**>(out);
-  return sweptCall(
-      log(), "ScriptEngine.GetCallContext",
-      [&] {
-        if (out == nullptr) return kNullArgument;
-        *out = context_.handOut();
-        return xtra::kOk;
-      },
-      emptied);
+  return sweptHandOut(log(), "ScriptEngine.GetCallContext", out, context_);
 }
 
 }  // namespace xtrahost
